@@ -1,0 +1,46 @@
+#pragma once
+// Large scratch buffers from the host's handle memory. Each block starts 32 bytes into
+// a locked handle; the 32 bytes before it hold the handle, 1, the requested size and 0.
+
+#include "AEUtil/SharedArray.h"
+#include "hostapi/HostApi.h"
+
+#include <cstddef>
+#include <cstdint>
+
+namespace AEUtil {
+
+class AEMemory {
+public:
+    static constexpr std::size_t kHeaderSize = 32;
+
+    // At least `bytes` bytes, or null for 0 bytes or a null basic suite. Throws the bare
+    // error 516 without the handle suite, and AEException(PF_Err_OUT_OF_MEMORY) when the
+    // host has no memory or the size does not fit the host's 32-bit request.
+    static void* alloc(std::size_t bytes, SPBasicSuite* basic);
+
+    // The header words in front of a block.
+    struct Header {
+        std::uint64_t handle;
+        std::uint64_t one;
+        std::uint64_t size;
+        std::uint64_t zero;
+    };
+    static const Header* headerOf(const void* block) {
+        return reinterpret_cast<const Header*>(static_cast<const unsigned char*>(block) - kHeaderSize);
+    }
+};
+
+// Gives an AEMemory block back to the host: the only way such a block is freed.
+struct array_deleterAE {
+    SPBasicSuite* basic = nullptr;
+    void operator()(std::uint8_t* block) const noexcept;
+};
+
+// A shared byte buffer of host memory; empty (null) for 0 bytes.
+inline SharedArray<std::uint8_t> makeHostBuffer(std::size_t bytes, SPBasicSuite* basic) {
+    return SharedArray<std::uint8_t>(static_cast<std::uint8_t*>(AEMemory::alloc(bytes, basic)),
+                                     array_deleterAE{basic});
+}
+
+}  // namespace AEUtil

@@ -1,0 +1,27 @@
+# GoogleTest is built from Debian's source package so that the native and the
+# Windows build use the same framework.
+set(VELUMIXER_GOOGLETEST_DIR /usr/src/googletest CACHE PATH "GoogleTest source tree")
+set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
+add_subdirectory(${VELUMIXER_GOOGLETEST_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+# Third-party warnings are not ours to fix.
+foreach(t gtest gtest_main gmock gmock_main)
+  if(TARGET ${t})
+    target_compile_options(${t} PRIVATE -w)
+  endif()
+endforeach()
+
+include(GoogleTest)
+
+# velumixer_add_gtest(<name> SOURCES <files...> [LIBS <targets...>])
+# One executable per test group; its cases are listed to ctest when the tests run.
+function(velumixer_add_gtest name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gmock GTest::gtest_main)
+  gtest_discover_tests(${name}
+    DISCOVERY_MODE PRE_TEST
+    DISCOVERY_TIMEOUT 120
+    PROPERTIES TIMEOUT 300)
+endfunction()

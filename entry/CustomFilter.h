@@ -1,0 +1,12 @@
+#pragma once
+
+#include "entry/BaseFilter.h"
+
+// The effect's filter: what differs from the defaults of BaseFilter.
+class CustomFilter : public BaseFilter {
+public:
+    PF_Err dispatch(PF_Cmd cmd, PF_InData* in_data, PF_OutData* out_data, PF_ParamDef* params[], PF_LayerDef* output,
+                    void* extra) override;
+    PF_Err onQueryDynamicFlags(PF_InData* in_data, PF_OutData* out_data, PF_ParamDef* params[],
+                               PF_LayerDef* output) override;
+};
