@@ -1,0 +1,69 @@
+#!/usr/bin/env bash
+# Sets up the machine, builds the native and the Windows build, and runs both test suites
+# (the Windows one under Wine). Ends with "N passed, N failed"; exits non-zero on any failure.
+set -uo pipefail
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+native="$root/build/native"
+windows="$root/build/windows"
+jobs=$(nproc 2>/dev/null || echo 2)
+
+bash "$root/scripts/setup.sh" || { echo "setup failed"; exit 1; }
+
+build() {  # <dir> [cmake args...]
+  local dir=$1; shift
+  cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELUMIXER_TESTS=ON "$@" >"$dir.configure.log" 2>&1 \
+    || { cat "$dir.configure.log"; return 1; }
+  cmake --build "$dir" -j "$jobs"
+}
+
+mkdir -p "$root/build"
+build "$native" || { echo "0 passed, 1 failed"; exit 1; }
+build "$windows" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" || { echo "0 passed, 1 failed"; exit 1; }
+
+# Windows programs that open windows need a display; Wine gets a virtual one.
+xvfb_pid=""
+if [ -z "${DISPLAY:-}" ] && command -v Xvfb >/dev/null; then
+  for n in 97 98 99 100 101; do
+    if [ ! -e "/tmp/.X11-unix/X$n" ]; then
+      Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+      xvfb_pid=$!
+      export DISPLAY=":$n"
+      break
+    fi
+  done
+fi
+# One Wine server for the whole run instead of one per test process.
+export WINEPREFIX="$windows/wineprefix"
+"$windows/wine-run.sh" cmd /c exit >/dev/null 2>&1 || true
+wineserver -p 30 >/dev/null 2>&1 || true
+
+cleanup() {
+  WINEPREFIX="$windows/wineprefix" wineserver -k >/dev/null 2>&1 || true
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" >/dev/null 2>&1 || true
+}
+trap cleanup EXIT
+
+passed=0; failed=0; status=0
+run_suite() {  # <name> <build dir>
+  local name=$1 dir=$2 log
+  log="$dir/ctest.log"
+  echo "=== $name tests ==="
+  ctest --test-dir "$dir" --output-on-failure -j "$jobs" 2>&1 | tee "$log"
+  local rc=${PIPESTATUS[0]}
+  local line total bad
+  line=$(grep -E 'tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" | tail -n 1)
+  if [ -z "$line" ]; then
+    failed=$((failed + 1)); status=1; return
+  fi
+  total=$(sed -E 's/.*out of ([0-9]+).*/\1/' <<<"$line")
+  bad=$(sed -E 's/.*passed, ([0-9]+) tests? failed.*/\1/' <<<"$line")
+  passed=$((passed + total - bad)); failed=$((failed + bad))
+  [ "$rc" -eq 0 ] || status=1
+}
+run_suite native "$native"
+run_suite windows "$windows"
+
+[ "$failed" -eq 0 ] || status=1
+echo "${passed} passed, ${failed} failed"
+exit "$status"
