@@ -1,0 +1,33 @@
+#pragma once
+// How an embedded host presents itself to the effect.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "host/ThreadPool.h"
+#include "hostapi/HostApi.h"
+
+namespace vmhost {
+
+struct HostConfig {
+    A_long applicationId = PF_FourCharCode("FXTC");  // After Effects; "PrMr" is Premiere Pro
+    A_short apiMajor = 13;
+    A_short apiMinor = 27;
+    // Tag answered by "PF AE App Suite" version 7; nullopt: the host has no App suite.
+    std::optional<std::string> appLanguage = std::string("en_US");
+    // Threads behind iterate_generic.
+    int workerThreads = defaultWorkerThreadCount();
+    // false: in_data->pica_basicP is null.
+    bool provideBasicSuite = true;
+    // Answered for PF_PlatData_MAIN_WND.
+    void* mainWindow = nullptr;
+    // Byte that new handle memory is filled with.
+    std::uint8_t handleFillByte = 0xA5;
+    // The layer the in_data describes.
+    A_long layerWidth = 640;
+    A_long layerHeight = 480;
+    A_u_long timeScale = 30;  // frames of 1/30 s
+};
+
+}  // namespace vmhost

@@ -1,0 +1,86 @@
+#include "host/HostContext.h"
+
+#include "host/AppSuite.h"
+#include "host/BasicSuite.h"
+#include "host/HandleSuite.h"
+#include "host/InteractCallbacks.h"
+#include "host/ThreadBinding.h"
+#include "host/UtilCallbacks.h"
+
+namespace vmhost {
+
+namespace {
+// Marks live contexts, so that a stray effect_ref is refused rather than used.
+constexpr std::uint64_t kLiveTag = 0x56784D6978486F73ull;
+}  // namespace
+
+HostContext::HostContext(const HostConfig& config)
+    : tag_(kLiveTag),
+      mainWindow_(config.mainWindow),
+      handles_(config.handleFillByte),
+      basicSuite_(makeBasicSuite()),
+      handleSuite_(makeHandleSuite()),
+      appSuite_(makeAppSuite()),
+      utils_(makeUtilCallbacks()),
+      interact_(makeInteractCallbacks()) {
+    suites_.add(kSPBasicSuite, kSPBasicSuiteVersion, &basicSuite_);
+    suites_.add(kPFHandleSuite, kPFHandleSuiteVersion1, &handleSuite_);
+    setAppLanguage(config.appLanguage);
+    pool_ = std::make_unique<ThreadPool>(
+        config.workerThreads, [this](int) { ThreadBinding::bindForLifetimeOfThread(this); });
+}
+
+HostContext::~HostContext() {
+    pool_.reset();
+    tag_ = 0;
+}
+
+HostContext* HostContext::fromRef(PF_ProgPtr effectRef) {
+    auto* context = reinterpret_cast<HostContext*>(effectRef);
+    return (context && context->tag_ == kLiveTag) ? context : nullptr;
+}
+
+void HostContext::setAppLanguage(std::optional<std::string> tag) {
+    {
+        std::lock_guard<std::mutex> lock(settingsMutex_);
+        appLanguage_ = std::move(tag);
+    }
+    // Only the layout with the language query is served (version 7).
+    if (appLanguage())
+        suites_.add(kPFAppSuite, kPFAppSuiteVersion5, &appSuite_);
+    else
+        suites_.remove(kPFAppSuite, kPFAppSuiteVersion5);
+}
+
+std::optional<std::string> HostContext::appLanguage() const {
+    std::lock_guard<std::mutex> lock(settingsMutex_);
+    return appLanguage_;
+}
+
+void HostContext::setMainWindow(void* window) {
+    std::lock_guard<std::mutex> lock(settingsMutex_);
+    mainWindow_ = window;
+}
+
+void* HostContext::mainWindow() const {
+    std::lock_guard<std::mutex> lock(settingsMutex_);
+    return mainWindow_;
+}
+
+void HostContext::setModule(void* nativeHandle, const std::string& path) {
+    std::lock_guard<std::mutex> lock(settingsMutex_);
+    moduleHandle_ = nativeHandle;
+    modulePath_ = path;
+}
+
+void* HostContext::moduleHandle() const {
+    std::lock_guard<std::mutex> lock(settingsMutex_);
+    return moduleHandle_;
+}
+
+std::string HostContext::modulePath() const {
+    std::lock_guard<std::mutex> lock(settingsMutex_);
+    return modulePath_;
+}
+
+}  // namespace vmhost

@@ -1,0 +1,78 @@
+#pragma once
+// The private state of one embedded host. The effect's effect_ref points at
+// it, and the callbacks without a reference reach it through ThreadBinding.
+
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+
+#include "host/HandleStore.h"
+#include "host/HostConfig.h"
+#include "host/InteractionState.h"
+#include "host/SuiteRegistry.h"
+#include "host/ThreadPool.h"
+#include "hostapi/HostApi.h"
+
+namespace vmhost {
+
+class HostContext {
+public:
+    explicit HostContext(const HostConfig& config);
+    ~HostContext();
+    HostContext(const HostContext&) = delete;
+    HostContext& operator=(const HostContext&) = delete;
+
+    // The context an effect_ref stands for, or null when it is not one of ours.
+    static HostContext* fromRef(PF_ProgPtr effectRef);
+    PF_ProgPtr ref() { return reinterpret_cast<PF_ProgPtr>(this); }
+
+    HandleStore& handles() { return handles_; }
+    SuiteRegistry& suites() { return suites_; }
+    InteractionState& interaction() { return interaction_; }
+    ThreadPool& pool() { return *pool_; }
+
+    SPBasicSuite* basicSuite() { return &basicSuite_; }
+    PF_UtilCallbacks* utils() { return &utils_; }
+    const PF_InteractCallbacks& interactCallbacks() const { return interact_; }
+
+    // nullopt withdraws "PF AE App Suite".
+    void setAppLanguage(std::optional<std::string> tag);
+    std::optional<std::string> appLanguage() const;
+
+    void setMainWindow(void* window);
+    void* mainWindow() const;
+    void setModule(void* nativeHandle, const std::string& path);
+    void* moduleHandle() const;
+    std::string modulePath() const;
+
+    // Blocks of the basic suite's AllocateBlock not yet freed.
+    std::atomic<int>& outstandingBlocks() { return outstandingBlocks_; }
+
+private:
+    std::uint64_t tag_;
+
+    mutable std::mutex settingsMutex_;
+    std::optional<std::string> appLanguage_;
+    void* mainWindow_ = nullptr;
+    void* moduleHandle_ = nullptr;
+    std::string modulePath_;
+
+    HandleStore handles_;
+    SuiteRegistry suites_;
+    InteractionState interaction_;
+    std::atomic<int> outstandingBlocks_{0};
+
+    SPBasicSuite basicSuite_;
+    PF_HandleSuite1 handleSuite_;
+    PFAppSuite5 appSuite_;
+    PF_UtilCallbacks utils_;
+    PF_InteractCallbacks interact_;
+
+    // Last, so its threads stop before anything they use goes away.
+    std::unique_ptr<ThreadPool> pool_;
+};
+
+}  // namespace vmhost

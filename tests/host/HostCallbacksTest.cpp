@@ -1,0 +1,133 @@
+// What in_data carries, and that no callback slot is left null.
+
+#include <gtest/gtest.h>
+
+#include <cstddef>
+#include <cstring>
+
+#include "host/Host.h"
+
+namespace {
+
+// Counts the null pointer-sized slots of a callback table below `end`,
+// leaving out the data members given by offset.
+template <class Table>
+int nullSlots(const Table& table, std::initializer_list<std::size_t> dataOffsets, std::size_t end = sizeof(Table)) {
+    int nulls = 0;
+    for (std::size_t offset = 0; offset + sizeof(void*) <= end; offset += sizeof(void*)) {
+        bool isData = false;
+        for (std::size_t d : dataOffsets) isData = isData || d == offset;
+        void* slot;
+        std::memcpy(&slot, reinterpret_cast<const char*>(&table) + offset, sizeof slot);
+        if (!isData && !slot) ++nulls;
+    }
+    return nulls;
+}
+
+TEST(HostCallbacks, InDataDescribesTheConfiguredHost) {
+    vmhost::Host host;
+    const PF_InData& in = host.inData();
+    EXPECT_EQ(0x46585443, in.appl_id);
+    EXPECT_EQ(13, in.version.major);
+    EXPECT_EQ(27, in.version.minor);
+    EXPECT_EQ(host.basicSuite(), in.pica_basicP);
+    EXPECT_EQ(host.utils(), in.utils);
+    EXPECT_NE(nullptr, in.effect_ref);
+    EXPECT_EQ(1, in.downsample_x.num);
+    EXPECT_EQ(1u, in.downsample_x.den);
+    EXPECT_EQ(1, in.downsample_y.num);
+    EXPECT_EQ(1u, in.downsample_y.den);
+    EXPECT_GT(in.time_scale, 0u);
+    EXPECT_EQ(in.width, in.extent_hint.right - in.extent_hint.left);
+    EXPECT_EQ(in.height, in.extent_hint.bottom - in.extent_hint.top);
+    EXPECT_GE(host.workerThreads(), 2);
+
+    vmhost::HostConfig config;
+    config.applicationId = PF_FourCharCode("PrMr");
+    config.apiMajor = 13;
+    config.apiMinor = 1;
+    config.provideBasicSuite = false;
+    int window = 0;
+    config.mainWindow = &window;
+    vmhost::Host premiere(config);
+    EXPECT_EQ(PF_FourCharCode("PrMr"), premiere.inData().appl_id);
+    EXPECT_EQ(1, premiere.inData().version.minor);
+    EXPECT_EQ(nullptr, premiere.inData().pica_basicP);
+
+    void* answer = nullptr;
+    auto* platformData = premiere.utils()->get_platform_data;
+    ASSERT_EQ(PF_Err_NONE, platformData(premiere.inData().effect_ref, PF_PlatData_MAIN_WND, &answer));
+    EXPECT_EQ(&window, answer);
+    int moduleToken = 0;
+    premiere.useEntryPoint(nullptr, &moduleToken);
+    ASSERT_EQ(PF_Err_NONE, platformData(premiere.inData().effect_ref, PF_PlatData_RES_DLLINSTANCE, &answer));
+    EXPECT_EQ(&moduleToken, answer);
+    A_UTF16Char exePath[260] = {};
+    ASSERT_EQ(PF_Err_NONE, platformData(premiere.inData().effect_ref, PF_PlatData_EXE_FILE_PATH_W, exePath));
+    EXPECT_NE(0, exePath[0]);
+    EXPECT_EQ(PF_Err_BAD_CALLBACK_PARAM, platformData(premiere.inData().effect_ref, PF_PlatData_BUNDLE_REF, &answer));
+}
+
+TEST(HostCallbacks, EveryUnservedSlotAnswersAnError) {
+    vmhost::Host host;
+    PF_UtilCallbacks* utils = host.utils();
+    EXPECT_EQ(0, nullSlots(*utils, {offsetof(PF_UtilCallbacks, ansi) + offsetof(PF_ANSICallbacks, ansi_procs),
+                                    offsetof(PF_UtilCallbacks, reserved)}));
+    EXPECT_EQ(0, nullSlots(host.inData().inter, {}, offsetof(PF_InteractCallbacks, reserved_str)));
+    const void* app = nullptr;
+    ASSERT_EQ(kSPNoError, host.basicSuite()->AcquireSuite(kPFAppSuite, kPFAppSuiteVersion5, &app));
+    const auto* appSuite = static_cast<const PFAppSuite5*>(app);
+    EXPECT_EQ(0, nullSlots(*appSuite, {}));
+    EXPECT_EQ(0, nullSlots(*host.basicSuite(), {}));
+
+    EXPECT_EQ(PF_Err_INVALID_CALLBACK, utils->new_world(host.inData().effect_ref, 4, 4, 0, nullptr));
+    EXPECT_EQ(PF_Err_INVALID_CALLBACK, utils->app(host.inData().effect_ref, 1, 2.5, "variadic"));
+    EXPECT_EQ(PF_Err_INVALID_CALLBACK, appSuite->PF_AppGetBgColor(nullptr));
+    EXPECT_EQ(PF_Err_INVALID_CALLBACK, host.inData().inter.add_param(host.inData().effect_ref, -1, nullptr));
+    EXPECT_EQ(kSPUnimplementedError, host.basicSuite()->Undefined());
+    host.basicSuite()->ReleaseSuite(kPFAppSuite, kPFAppSuiteVersion5);
+
+    char text[64];
+    EXPECT_EQ(10, utils->ansi.sprintf(text, "%s %d %.3f", "pi", 3, 3.14159));
+    EXPECT_STREQ("pi 3 3.142", text);
+    EXPECT_EQ(text, utils->ansi.strcpy(text, "copied"));
+    EXPECT_STREQ("copied", text);
+    EXPECT_DOUBLE_EQ(1.0, utils->ansi.hypot(0.6, 0.8));
+    EXPECT_DOUBLE_EQ(8.0, utils->ansi.pow(2.0, 3.0));
+}
+
+TEST(HostCallbacks, ProgressAndAbortAreLoggedAndAnsweredAsConfigured) {
+    vmhost::HostConfig config;
+    config.workerThreads = 2;
+    vmhost::Host host(config);
+    const PF_InData& in = host.inData();
+    host.interaction().answerProgressFrom(3);
+    EXPECT_EQ(PF_Err_NONE, in.inter.progress(in.effect_ref, 1, 4));
+    EXPECT_EQ(PF_Err_NONE, in.inter.progress(in.effect_ref, 2, 4));
+    EXPECT_EQ(PF_Interrupt_CANCEL, in.inter.progress(in.effect_ref, 3, 4));
+    EXPECT_EQ(PF_Interrupt_CANCEL, in.inter.progress(in.effect_ref, 4, 4)) << "cancel stays on";
+    ASSERT_EQ(4, host.interaction().progressCalls());
+    EXPECT_EQ(3, host.interaction().progressLog()[2].current);
+    EXPECT_EQ(4, host.interaction().progressLog()[2].total);
+
+    EXPECT_EQ(PF_Err_NONE, in.inter.abort(in.effect_ref));
+    host.interaction().answerAbortFrom(1, PF_Err_OUT_OF_MEMORY);
+    EXPECT_EQ(PF_Err_OUT_OF_MEMORY, in.inter.abort(in.effect_ref));
+    EXPECT_EQ(2, host.interaction().abortCalls());
+    EXPECT_EQ(PF_Err_BAD_CALLBACK_PARAM, in.inter.progress(nullptr, 1, 1));
+
+    // Reports from a worker other than thread 0 are a fault of the effect.
+    host.interaction().answerProgressFrom(0);
+    struct Refcon {
+        const PF_InData* in;
+    } refcon{&in};
+    auto reportFromEveryWorker = [](void* r, A_long, A_long, A_long) -> PF_Err {
+        const PF_InData* d = static_cast<Refcon*>(r)->in;
+        return d->inter.progress(d->effect_ref, 0, 1);
+    };
+    EXPECT_EQ(PF_Err_NONE, host.utils()->iterate_generic(PF_Iterations_ONCE_PER_PROCESSOR, &refcon,
+                                                        reportFromEveryWorker));
+    EXPECT_EQ(1, host.interaction().callsFromOtherWorkers());
+}
+
+}  // namespace
