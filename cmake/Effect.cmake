@@ -15,10 +15,22 @@ add_library(velumixer_effect_core STATIC
   entry/CustomFilter.cpp
   entry/GlobalSetup.cpp
   entry/Localization.cpp
+  entry/SequenceCommands.cpp
+  entry/SequenceData.cpp
   entry/CommandGuard.cpp
   params/BaseParam.cpp
   params/EffectParams.cpp
+  params/ParamAddCheckbox.cpp
+  params/ParamAddColor.cpp
+  params/ParamAddFloatSlider.cpp
+  params/ParamAddPopup.cpp
+  params/ParamAddSlider.cpp
+  params/ParamGetter.cpp
+  params/ParamGroups.cpp
   params/ParamRegistry.cpp
+  params/ParamsUI.cpp
+  params/UserDefaults.cpp
+  render/RenderParams.cpp
 )
 target_include_directories(velumixer_effect_core PUBLIC ${PROJECT_SOURCE_DIR})
 target_link_libraries(velumixer_effect_core PUBLIC velumixer_hostapi velumixer_platform)

@@ -3,6 +3,8 @@
 #include "dialog/OptionsDialog.h"
 #include "params/BaseParam.h"
 #include "params/ParamRegistry.h"
+#include "params/ParamsUI.h"
+#include "params/UserDefaults.h"
 
 #include <clocale>
 
@@ -46,16 +48,12 @@ PF_Err BaseFilter::onGlobalSetdown(PF_InData*, PF_OutData*, PF_ParamDef*[], PF_L
 }
 
 PF_Err BaseFilter::onParamsSetup(PF_InData* in_data, PF_OutData* out_data, PF_ParamDef*[], PF_LayerDef*) {
-    const char* iniPath = nullptr;
-    iniSection[0] = '\0';
+    char pathBuffer[kIniPathSize];
+    const char* iniPath = prepareIniForSetup(in_data, pathBuffer);
 
-    PF_Err err = PF_Err_NONE;
-    for (int index = 1; index < nextParamIndex && index < kParamIndexSlots; ++index) {
-        BaseParam* param = paramsByIndex[index];
-        if (param == nullptr) break;
-        err = param->add(in_data, param->id, iniPath);
-        if (err != PF_Err_NONE) break;
-    }
+    const PF_Err err = forEachParamByIndex([&](BaseParam& param) {
+        return param.index < nextParamIndex ? param.add(in_data, param.id, iniPath) : PF_Err_NONE;
+    });
     // The host learns the full count even when adding stopped early.
     out_data->num_params = nextParamIndex;
     return err;
@@ -65,8 +63,8 @@ PF_Err BaseFilter::onUserChangedParam(PF_InData*, PF_OutData*, PF_ParamDef*[], P
     return PF_Err_NONE;
 }
 
-PF_Err BaseFilter::onUpdateParamsUI(PF_InData*, PF_OutData*, PF_ParamDef*[], PF_LayerDef*) {
-    return PF_Err_NONE;
+PF_Err BaseFilter::onUpdateParamsUI(PF_InData* in_data, PF_OutData*, PF_ParamDef* params[], PF_LayerDef*) {
+    return updateParamsUI(in_data, params);
 }
 
 PF_Err BaseFilter::onRender(PF_InData*, PF_OutData*, PF_ParamDef*[], PF_LayerDef*) {
@@ -78,26 +76,6 @@ PF_Err BaseFilter::onSmartPreRender(PF_InData*, PF_OutData*, void*) {
 }
 
 PF_Err BaseFilter::onSmartRender(PF_InData*, PF_OutData*, void*) {
-    return PF_Err_NONE;
-}
-
-PF_Err BaseFilter::onSequenceSetup(PF_InData*, PF_OutData*) {
-    return PF_Err_NONE;
-}
-
-PF_Err BaseFilter::onSequenceSetdown(PF_InData*, PF_OutData*) {
-    return PF_Err_NONE;
-}
-
-PF_Err BaseFilter::onSequenceFlatten(PF_InData*, PF_OutData*) {
-    return PF_Err_NONE;
-}
-
-PF_Err BaseFilter::onGetFlattenedSequenceData(PF_InData*, PF_OutData*) {
-    return PF_Err_NONE;
-}
-
-PF_Err BaseFilter::onSequenceResetup(PF_InData*, PF_OutData*) {
     return PF_Err_NONE;
 }
 

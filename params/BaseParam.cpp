@@ -1,6 +1,8 @@
 #include "params/BaseParam.h"
 
+#include "params/ParamGetter.h"
 #include "params/ParamRegistry.h"
+#include "render/RenderParams.h"
 
 #include <cstring>
 
@@ -10,4 +12,42 @@ BaseParam::BaseParam(const char* paramName, const PF_ParamDef* templateDef) : na
     } else {
         std::memset(&def, 0, sizeof def);
     }
+}
+
+BaseParam::BaseParam(const char* paramName, const PF_ParamDef* templateDef, std::int32_t paramId, RecordField field,
+                     std::int32_t controller)
+    : BaseParam(paramName, templateDef) {
+    id = paramId;
+    valueOffset = field.offset;
+    valueSize = field.size;
+    controllerId = controller;
+}
+
+PF_Err BaseParam::load(RenderParams* record, ParamGetter& getter) {
+    if (valueSize == 0) return PF_Err_NONE;
+
+    PF_ParamDef copy;
+    PF_ParamDef* fetched = getter.givesCopies() ? &copy : &def;
+    const PF_Err err = getter.get(index, fetched);
+    if (err == PF_Err_NONE && record != nullptr) {
+        std::memcpy(reinterpret_cast<unsigned char*>(record) + valueOffset, &fetched->u, valueSize);
+    }
+    return err;
+}
+
+PF_Err BaseParam::release(ParamGetter& getter) {
+    if (valueSize == 0 || getter.givesCopies()) return PF_Err_NONE;
+    return getter.checkin(&def);
+}
+
+void BaseParam::storeDefault(PF_InData*, const char*) {}
+
+void BaseParam::beginAdd(PF_InData* in_data, PF_ParamType type) {
+    def.param_type = type;
+    in_data->utils->ansi.strcpy(def.name, name);
+}
+
+PF_Err BaseParam::finishAdd(PF_InData* in_data, std::int32_t paramId) {
+    def.uu.id = paramId;
+    return in_data->inter.add_param(in_data->effect_ref, -1, &def);
 }

@@ -30,18 +30,16 @@ public:
         const auto* p = static_cast<const std::uint8_t*>(data);
         bytes_.insert(bytes_.end(), p, p + size);
     }
-    void padTo4() {
-        while (bytes_.size() % 4 != 0) bytes_.push_back(0);
-    }
-
-    // vendor '8BIM', key, id 0, length, value, padding to a multiple of 4.
+    // vendor '8BIM', key, id 0, length, value, then the value padded to a multiple of 4.
+    // The padding follows the value's length, not the position in the file: the header
+    // is 10 bytes, so properties do not start on 4-byte boundaries.
     void property(const char* key, const std::vector<std::uint8_t>& value) {
         u32(fourCC("8BIM"));
         u32(fourCC(key));
         u32(0);
         u32(std::uint32_t(value.size()));
         raw(value.data(), value.size());
-        padTo4();
+        for (std::size_t pad = value.size(); pad % 4 != 0; ++pad) bytes_.push_back(0);
     }
 
     std::vector<std::uint8_t> take() { return std::move(bytes_); }

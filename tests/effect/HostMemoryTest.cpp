@@ -1,0 +1,124 @@
+// Scratch memory from the host's handles, and the shared arrays that hold it.
+#include "AEUtil/AEException.h"
+#include "AEUtil/AEMemory.h"
+#include "host/Host.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <string>
+
+namespace {
+
+using AEUtil::AEMemory;
+
+class HostMemoryTest : public ::testing::Test {
+protected:
+    vmhost::Host host;
+    SPBasicSuite* basic() { return host.basicSuite(); }
+};
+
+TEST_F(HostMemoryTest, NothingIsAskedForNothing) {
+    EXPECT_EQ(nullptr, AEMemory::alloc(0, basic()));
+    EXPECT_EQ(nullptr, AEMemory::alloc(16, nullptr));
+    EXPECT_EQ(0, host.handles().allocations());
+}
+
+TEST_F(HostMemoryTest, BlockHeaderAndRelease) {
+    {
+        auto buffer = AEUtil::makeHostBuffer(64, basic());
+        ASSERT_TRUE(buffer);
+        const AEMemory::Header* header = AEMemory::headerOf(buffer.get());
+        EXPECT_NE(0u, header->handle);
+        EXPECT_EQ(1u, header->one);
+        EXPECT_EQ(64u, header->size);
+        EXPECT_EQ(0u, header->zero);
+        EXPECT_EQ(96u, host.handles().sizeOf(reinterpret_cast<PF_Handle>(header->handle)));
+        for (int i = 0; i < 64; ++i) buffer[i] = static_cast<std::uint8_t>(i);  // the whole block is writable
+
+        auto copy = buffer;
+        EXPECT_EQ(2, copy.useCount());
+        EXPECT_EQ(1, host.handles().outstanding());
+        EXPECT_EQ(1, host.handles().locked());
+        EXPECT_EQ(0, host.suites().heldTotal()) << "suites go back after each call";
+    }
+    EXPECT_EQ(0, host.handles().outstanding());
+    EXPECT_EQ(0, host.handles().locked());
+    EXPECT_EQ(0, host.handles().misuses());
+    EXPECT_EQ(0, host.suites().heldTotal());
+}
+
+TEST(SharedArrayTest, TheLastCopyFreesTheArrayOnce) {
+    int frees = 0;
+    struct CountingDeleter {
+        int* frees;
+        void operator()(int* array) const {
+            ++*frees;
+            delete[] array;
+        }
+    };
+    {
+        AEUtil::SharedArray<int> array(new int[4], CountingDeleter{&frees});
+        {
+            auto copy = array;
+            AEUtil::SharedArray<int> assigned;
+            assigned = copy;
+            assigned = assigned;
+            EXPECT_EQ(3, array.useCount());
+        }
+        EXPECT_EQ(1, array.useCount());
+        EXPECT_EQ(0, frees);
+    }
+    EXPECT_EQ(1, frees);
+}
+
+TEST_F(HostMemoryTest, AnEmptyHostBufferNeverCallsTheHost) {
+    {
+        auto empty = AEUtil::makeHostBuffer(0, basic());
+        auto copy = empty;
+        EXPECT_FALSE(copy);
+    }
+    EXPECT_EQ(0, host.handles().allocations());
+    EXPECT_EQ(0, host.suites().acquisitions());
+}
+
+TEST_F(HostMemoryTest, HostOutOfMemoryIsReportedWithTheRequest) {
+    host.handles().failNthAllocation(1);
+    try {
+        AEMemory::alloc(64, basic());
+        FAIL() << "no exception";
+    } catch (const AEUtil::AEException& e) {
+        EXPECT_EQ(PF_Err_OUT_OF_MEMORY, e.code);
+        const std::string message = e.message();
+        EXPECT_EQ(0u, message.find("AEUtil/AEMemory(45): ")) << message;
+        EXPECT_NE(std::string::npos, message.find("alloc_size=96\n")) << message;
+    }
+    EXPECT_EQ(0, host.suites().heldTotal());
+}
+
+TEST_F(HostMemoryTest, RequestsBeyondTheHostsSizeLimitAreRefusedUpFront) {
+    for (std::size_t bytes : {static_cast<std::size_t>(INT_MAX) - 31, static_cast<std::size_t>(INT_MAX),
+                              static_cast<std::size_t>(UINT_MAX) + 64}) {
+        try {
+            AEMemory::alloc(bytes, basic());
+            ADD_FAILURE() << bytes;
+        } catch (const AEUtil::AEException& e) {
+            EXPECT_EQ(PF_Err_OUT_OF_MEMORY, e.code);
+        }
+    }
+    EXPECT_EQ(0, host.handles().allocations()) << "nothing may wrap around into a small request";
+    EXPECT_EQ(0, host.suites().heldTotal());
+}
+
+TEST_F(HostMemoryTest, MissingHandleSuiteIsTheBareCode) {
+    host.suites().failNthAcquisition(1, std::string(kPFHandleSuite));
+    try {
+        AEMemory::alloc(64, basic());
+        FAIL() << "no exception";
+    } catch (int code) {
+        EXPECT_EQ(PF_Err_BAD_CALLBACK_PARAM, code);
+    }
+    EXPECT_EQ(0, host.handles().allocations());
+}
+
+}  // namespace
