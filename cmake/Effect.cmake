@@ -1,37 +1,16 @@
 # The effect: its code as a static library (so unit tests can link parts of it), and the
 # loadable module the host opens: Velumixer.aex on Windows, Velumixer.so elsewhere.
 
-add_library(velumixer_effect_core STATIC
-  AEUtil/AEException.cpp
-  AEUtil/AEMemory.cpp
-  AEUtil/ErrorNames.cpp
-  AEUtil/HostVersion.cpp
-  AEUtil/MbcsText.cpp
-  AEUtil/SuiteHolder.cpp
-  AEUtil/SuiteList.cpp
-  AEUtil/SuiteScope.cpp
-  dialog/OptionsDialog.cpp
-  entry/BaseFilter.cpp
-  entry/CustomFilter.cpp
-  entry/GlobalSetup.cpp
-  entry/Localization.cpp
-  entry/SequenceCommands.cpp
-  entry/SequenceData.cpp
-  entry/CommandGuard.cpp
-  params/BaseParam.cpp
-  params/EffectParams.cpp
-  params/ParamAddCheckbox.cpp
-  params/ParamAddColor.cpp
-  params/ParamAddFloatSlider.cpp
-  params/ParamAddPopup.cpp
-  params/ParamAddSlider.cpp
-  params/ParamGetter.cpp
-  params/ParamGroups.cpp
-  params/ParamRegistry.cpp
-  params/ParamsUI.cpp
-  params/UserDefaults.cpp
-  render/RenderParams.cpp
-)
+# Each effect folder lists its own sources in sources.cmake.
+set(VELUMIXER_EFFECT_SOURCES)
+foreach(folder AEUtil dialog entry params render)
+  include(${PROJECT_SOURCE_DIR}/${folder}/sources.cmake)
+  string(TOUPPER ${folder} upper)
+  list(APPEND VELUMIXER_EFFECT_SOURCES ${VELUMIXER_${upper}_SOURCES})
+endforeach()
+list(TRANSFORM VELUMIXER_EFFECT_SOURCES PREPEND ${PROJECT_SOURCE_DIR}/)
+
+add_library(velumixer_effect_core STATIC ${VELUMIXER_EFFECT_SOURCES})
 target_include_directories(velumixer_effect_core PUBLIC ${PROJECT_SOURCE_DIR})
 target_link_libraries(velumixer_effect_core PUBLIC velumixer_hostapi velumixer_platform)
 # Only EntryPointFunc leaves the native module.

@@ -87,6 +87,16 @@ TEST_F(EntryPointTest, FirstCommandMayBeAnyCommand) {
     EXPECT_EQ(0u, host().returnMessage().find("Velumixer"));
 }
 
+TEST_F(EntryPointTest, ThrownHostCodesReachTheHostWithTheirName) {
+    ASSERT_EQ(PF_Err_NONE, host().send(PF_Cmd_GLOBAL_SETUP));
+    // Without the Param Utils suite the UI update cannot start; the failure is thrown
+    // deep inside and must come out as a code and a message, not as a crash.
+    host().suites().failNthAcquisition(1, std::string(kPFParamUtilsSuite));
+    EXPECT_EQ(PF_Err_BAD_CALLBACK_PARAM, host().send(PF_Cmd_UPDATE_PARAMS_UI));
+    EXPECT_EQ("error code = 516\nPF_Err_BAD_CALLBACK_PARAM", host().returnMessage());
+    expectNothingHeld();
+}
+
 TEST_F(EntryPointTest, CommandsAfterSetdownFindAWorkingFilter) {
     ASSERT_EQ(PF_Err_NONE, host().send(PF_Cmd_GLOBAL_SETUP));
     ASSERT_EQ(PF_Err_NONE, host().send(PF_Cmd_GLOBAL_SETDOWN));
