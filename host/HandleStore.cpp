@@ -41,19 +41,31 @@ HandleStore::Block* HandleStore::find(PF_Handle handle) const {
     return it->second.get();
 }
 
-PF_Handle HandleStore::allocate(A_u_longlong size) {
-    std::lock_guard<std::mutex> lock(mutex_);
-    if (allocationFailure_.countCall()) return nullptr;
+PF_Handle HandleStore::add(A_u_longlong size, const void* bytes) {
     auto block = std::unique_ptr<Block>(new (std::nothrow) Block);
     if (!block) return nullptr;
     block->data = allocateBytes(size);
     if (!block->data) return nullptr;
-    std::memset(block->data, fillByte_, static_cast<std::size_t>(size));
+    if (bytes && size)
+        std::memcpy(block->data, bytes, static_cast<std::size_t>(size));
+    else
+        std::memset(block->data, fillByte_, static_cast<std::size_t>(size));
     block->size = size;
     PF_Handle handle = block->handle();
     blocks_.emplace(handle, std::move(block));
     ++allocations_;
     return handle;
+}
+
+PF_Handle HandleStore::allocate(A_u_longlong size) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (allocationFailure_.countCall()) return nullptr;
+    return add(size, nullptr);
+}
+
+PF_Handle HandleStore::allocateCopy(const HandleBytes& bytes) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return add(bytes.size(), bytes.data());
 }
 
 void* HandleStore::lock(PF_Handle handle) {
@@ -104,6 +116,14 @@ PF_Err HandleStore::resize(A_u_longlong newSize, PF_Handle* handle) {
     block->data = moved;
     block->size = newSize;
     return PF_Err_NONE;  // the handle itself (the address of `data`) stays the same
+}
+
+std::optional<HandleBytes> HandleStore::contents(PF_Handle handle) const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    const auto it = blocks_.find(handle);
+    if (it == blocks_.end()) return std::nullopt;
+    const auto* data = static_cast<const std::uint8_t*>(it->second->data);
+    return HandleBytes(data, data + it->second->size);
 }
 
 bool HandleStore::owns(PF_Handle handle) const {

@@ -5,12 +5,16 @@
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <unordered_map>
+#include <vector>
 
 #include "host/CallCountdown.h"
 #include "hostapi/HostApi.h"
 
 namespace vmhost {
+
+using HandleBytes = std::vector<std::uint8_t>;
 
 class HandleStore {
 public:
@@ -23,6 +27,9 @@ public:
 
     // Null when memory is short or an injected failure is due.
     PF_Handle allocate(A_u_longlong size);
+    // A handle the host fills itself (data it hands to the effect); injected
+    // failures are left for the effect's own allocations. Null when memory is short.
+    PF_Handle allocateCopy(const HandleBytes& bytes);
     // The data pointer, or null for a handle this store does not own.
     void* lock(PF_Handle handle);
     void unlock(PF_Handle handle);
@@ -32,6 +39,9 @@ public:
     // Moves the contents to a block of the new size (always a new address, so
     // stale pointers are not kept alive by luck).
     PF_Err resize(A_u_longlong newSize, PF_Handle* handle);
+
+    // The bytes of a handle this store owns, read without counting as a use.
+    std::optional<HandleBytes> contents(PF_Handle handle) const;
 
     bool owns(PF_Handle handle) const;
     bool isLocked(PF_Handle handle) const;
@@ -48,6 +58,7 @@ public:
 private:
     struct Block;
     Block* find(PF_Handle handle) const;
+    PF_Handle add(A_u_longlong size, const void* bytes);  // under the lock
 
     const std::uint8_t fillByte_;
     mutable std::mutex mutex_;

@@ -6,7 +6,9 @@
 namespace vmhost {
 
 Host::Host(HostConfig config)
-    : context_(std::make_unique<HostContext>(config)), creatorBinding_(context_.get()) {
+    : context_(std::make_unique<HostContext>(config)),
+      creatorBinding_(context_.get()),
+      sequence_(context_->handles()) {
     initInData(config);
     std::memset(&outData_, 0, sizeof outData_);
 }
@@ -73,11 +75,34 @@ PF_Err Host::sendWith(PF_Cmd cmd, PF_InData& in, PF_OutData& out, PF_ParamDef** 
 }
 
 PF_Err Host::call(PF_Cmd cmd, PF_ParamDef** params, PF_LayerDef* output, void* extra) {
+    if (cmd == PF_Cmd_PARAMS_SETUP) context_->params().beginSetup();
     const PF_Err err = sendWith(cmd, inData_, outData_, params, output, extra);
-    // The host keeps what global setup handed back and forgets it after setdown.
-    if (cmd == PF_Cmd_GLOBAL_SETUP && err == PF_Err_NONE) inData_.global_data = outData_.global_data;
-    if (cmd == PF_Cmd_GLOBAL_SETDOWN) inData_.global_data = nullptr;
+    keepWhatTheEffectHandedBack(cmd, err);
     return err;
+}
+
+void Host::keepWhatTheEffectHandedBack(PF_Cmd cmd, PF_Err err) {
+    switch (cmd) {
+        case PF_Cmd_GLOBAL_SETUP:
+            if (err == PF_Err_NONE) inData_.global_data = outData_.global_data;
+            break;
+        case PF_Cmd_GLOBAL_SETDOWN:
+            inData_.global_data = nullptr;
+            break;
+        case PF_Cmd_PARAMS_SETUP:
+            context_->params().endSetup(outData_.num_params);
+            // A failed setup leaves no usable parameter set.
+            inData_.num_params = err == PF_Err_NONE ? context_->params().count() : 0;
+            break;
+        default:
+            sequence_.afterCommand(cmd, err, inData_, outData_);
+            break;
+    }
+}
+
+std::optional<HandleBytes> Host::sequenceData() const {
+    if (!inData_.sequence_data) return std::nullopt;
+    return context_->handles().contents(inData_.sequence_data);
 }
 
 std::string Host::returnMessage() const {

@@ -9,6 +9,7 @@
 #include "host/EffectModule.h"
 #include "host/HostConfig.h"
 #include "host/HostContext.h"
+#include "host/SequenceHandOver.h"
 #include "host/ThreadBinding.h"
 #include "hostapi/HostApi.h"
 
@@ -32,7 +33,9 @@ public:
 
     // Clears out_data, fills the fields the host passes in (global and
     // sequence data), then calls the effect. Throws std::logic_error
-    // without an effect.
+    // without an effect. The host keeps what the effect hands back as a real
+    // host does: global data, the parameters of PARAMS_SETUP (after which
+    // in_data->num_params counts them) and sequence data (SequenceHandOver).
     PF_Err send(PF_Cmd cmd, PF_ParamDef** params = nullptr, PF_LayerDef* output = nullptr,
                 void* extra = nullptr);
     // Calls the effect with in_data and out_data exactly as they are now, so
@@ -67,6 +70,24 @@ public:
     void setMainWindow(void* window) { context_->setMainWindow(window); }
     HostContext& context() { return *context_; }
 
+    // Parameters: the input layer and what the effect added at PARAMS_SETUP.
+    ParamList& params() { return context_->params(); }
+    // For commands that take the params array, e.g. send(PF_Cmd_UPDATE_PARAMS_UI, host.paramsArray()).
+    PF_ParamDef** paramsArray() { return context_->params().array(); }
+    ParamCallLog& paramCalls() { return context_->paramCalls(); }
+    ParamUiLog& paramUi() { return context_->paramUi(); }
+    // Offers or withdraws "PF Param Utils Suite" version 2 or 3 (both served at first).
+    void serveParamUtilsSuite(A_long version, bool serve) { context_->serveParamUtilsSuite(version, serve); }
+
+    // Sequence data of the instance. Planting replaces it with a new handle
+    // holding `bytes` (nullopt: none), e.g. before PF_Cmd_SEQUENCE_RESETUP.
+    void setSequenceData(const std::optional<HandleBytes>& bytes) { sequence_.plant(inData_, bytes); }
+    // The bytes of the instance's handle; nullopt when it has none (or one
+    // the host does not know).
+    std::optional<HandleBytes> sequenceData() const;
+    // What the last PF_Cmd_GET_FLATTENED_SEQUENCE_DATA handed over.
+    const std::optional<HandleBytes>& lastFlatSequenceData() const { return sequence_.lastFlatCopy(); }
+
     // Lets another thread call the reference-free callbacks of this host
     // (handles, suites, iterate_generic) while the returned object lives.
     std::unique_ptr<ThreadBinding> bindCurrentThread() { return std::make_unique<ThreadBinding>(context_.get()); }
@@ -74,10 +95,12 @@ public:
 private:
     void initInData(const HostConfig& config);
     PF_Err call(PF_Cmd cmd, PF_ParamDef** params, PF_LayerDef* output, void* extra);
+    void keepWhatTheEffectHandedBack(PF_Cmd cmd, PF_Err err);
 
     std::unique_ptr<EffectModule> module_;  // unloaded last
     std::unique_ptr<HostContext> context_;
     ThreadBinding creatorBinding_;
+    SequenceHandOver sequence_;
     PF_EffectEntryFunc entry_ = nullptr;
     PF_InData inData_;
     PF_OutData outData_;

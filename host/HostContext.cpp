@@ -4,6 +4,7 @@
 #include "host/BasicSuite.h"
 #include "host/HandleSuite.h"
 #include "host/InteractCallbacks.h"
+#include "host/ParamUtilsSuite.h"
 #include "host/ThreadBinding.h"
 #include "host/UtilCallbacks.h"
 
@@ -21,10 +22,14 @@ HostContext::HostContext(const HostConfig& config)
       basicSuite_(makeBasicSuite()),
       handleSuite_(makeHandleSuite()),
       appSuite_(makeAppSuite()),
+      paramUtilsSuite1_(makeParamUtilsSuite1()),
+      paramUtilsSuite3_(makeParamUtilsSuite3()),
       utils_(makeUtilCallbacks()),
       interact_(makeInteractCallbacks()) {
     suites_.add(kSPBasicSuite, kSPBasicSuiteVersion, &basicSuite_);
     suites_.add(kPFHandleSuite, kPFHandleSuiteVersion1, &handleSuite_);
+    serveParamUtilsSuite(kPFParamUtilsSuiteVersion1, true);
+    serveParamUtilsSuite(kPFParamUtilsSuiteVersion3, true);
     setAppLanguage(config.appLanguage);
     pool_ = std::make_unique<ThreadPool>(
         config.workerThreads, [this](int) { ThreadBinding::bindForLifetimeOfThread(this); });
@@ -55,6 +60,16 @@ void HostContext::setAppLanguage(std::optional<std::string> tag) {
 std::optional<std::string> HostContext::appLanguage() const {
     std::lock_guard<std::mutex> lock(settingsMutex_);
     return appLanguage_;
+}
+
+void HostContext::serveParamUtilsSuite(A_long version, bool serve) {
+    const void* table = nullptr;
+    if (version == kPFParamUtilsSuiteVersion1) table = &paramUtilsSuite1_;
+    if (version == kPFParamUtilsSuiteVersion3) table = &paramUtilsSuite3_;
+    if (serve && table)
+        suites_.add(kPFParamUtilsSuite, version, table);
+    else
+        suites_.remove(kPFParamUtilsSuite, version);
 }
 
 void HostContext::setMainWindow(void* window) {

@@ -12,6 +12,9 @@
 #include "host/HandleStore.h"
 #include "host/HostConfig.h"
 #include "host/InteractionState.h"
+#include "host/ParamCallLog.h"
+#include "host/ParamList.h"
+#include "host/ParamUiLog.h"
 #include "host/SuiteRegistry.h"
 #include "host/ThreadPool.h"
 #include "hostapi/HostApi.h"
@@ -32,6 +35,9 @@ public:
     HandleStore& handles() { return handles_; }
     SuiteRegistry& suites() { return suites_; }
     InteractionState& interaction() { return interaction_; }
+    ParamList& params() { return params_; }
+    ParamCallLog& paramCalls() { return paramCalls_; }
+    ParamUiLog& paramUi() { return paramUi_; }
     ThreadPool& pool() { return *pool_; }
 
     SPBasicSuite* basicSuite() { return &basicSuite_; }
@@ -41,6 +47,8 @@ public:
     // nullopt withdraws "PF AE App Suite".
     void setAppLanguage(std::optional<std::string> tag);
     std::optional<std::string> appLanguage() const;
+    // Offers or withdraws "PF Param Utils Suite" of that version (2 or 3).
+    void serveParamUtilsSuite(A_long version, bool serve);
 
     void setMainWindow(void* window);
     void* mainWindow() const;
@@ -63,11 +71,16 @@ private:
     HandleStore handles_;
     SuiteRegistry suites_;
     InteractionState interaction_;
+    ParamList params_;
+    ParamCallLog paramCalls_;
+    ParamUiLog paramUi_;
     std::atomic<int> outstandingBlocks_{0};
 
     SPBasicSuite basicSuite_;
     PF_HandleSuite1 handleSuite_;
     PFAppSuite5 appSuite_;
+    PF_ParamUtilsSuite1 paramUtilsSuite1_;
+    PF_ParamUtilsSuite3 paramUtilsSuite3_;
     PF_UtilCallbacks utils_;
     PF_InteractCallbacks interact_;
 

@@ -1,6 +1,7 @@
 #include "host/InteractCallbacks.h"
 
 #include "host/HostContext.h"
+#include "host/ParamCallbacks.h"
 #include "host/UnimplementedCallback.h"
 
 namespace vmhost {
@@ -23,9 +24,9 @@ PF_Err abortCallback(PF_ProgPtr effectRef) {
 
 PF_InteractCallbacks makeInteractCallbacks() {
     PF_InteractCallbacks inter{};
-    stubOut(inter.checkout_param);
-    stubOut(inter.checkin_param);
-    stubOut(inter.add_param);
+    inter.checkout_param = paramcb::checkoutParam;
+    inter.checkin_param = paramcb::checkinParam;
+    inter.add_param = paramcb::addParam;
     inter.abort = abortCallback;
     inter.progress = progressCallback;
     stubOut(inter.register_ui);

@@ -1,6 +1,6 @@
 #pragma once
-// in_data->inter: progress and abort are served; parameter checkout, check-in
-// and add-param answer an error until the host keeps parameters.
+// in_data->inter: parameter add, check-out and check-in, progress and abort
+// are served; custom UI and audio answer an error.
 
 #include "hostapi/HostApi.h"
 

@@ -2,17 +2,6 @@
 
 namespace vmhost {
 
-void InteractionState::Answer::arm(int n, PF_Err answer) {
-    callsUntil = n > 0 ? n : 0;
-    value = answer;
-    active = false;
-}
-
-PF_Err InteractionState::Answer::next() {
-    if (!active && callsUntil > 0 && --callsUntil == 0) active = true;
-    return active ? value : PF_Err_NONE;
-}
-
 PF_Err InteractionState::progress(A_long current, A_long total, int workerIndex) {
     std::lock_guard<std::mutex> lock(mutex_);
     progressLog_.push_back({current, total});

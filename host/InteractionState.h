@@ -5,6 +5,7 @@
 #include <mutex>
 #include <vector>
 
+#include "host/AnswerFromNthCall.h"
 #include "hostapi/HostApi.h"
 
 namespace vmhost {
@@ -34,21 +35,12 @@ public:
     void clearLog();
 
 private:
-    struct Answer {
-        int callsUntil = 0;  // 0: not armed
-        PF_Err value = PF_Err_NONE;
-        bool active = false;
-
-        void arm(int n, PF_Err answer);
-        PF_Err next();
-    };
-
     mutable std::mutex mutex_;
     std::vector<ProgressCall> progressLog_;
     int abortCalls_ = 0;
     int callsFromOtherWorkers_ = 0;
-    Answer progressAnswer_;
-    Answer abortAnswer_;
+    AnswerFromNthCall progressAnswer_;
+    AnswerFromNthCall abortAnswer_;
 };
 
 }  // namespace vmhost

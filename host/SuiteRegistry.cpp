@@ -21,6 +21,7 @@ SPErr SuiteRegistry::acquire(const char* name, A_long version, const void** suit
     if (suite) *suite = nullptr;
     if (!name || !suite) return kSPBadParameterError;
     std::lock_guard<std::mutex> lock(mutex_);
+    ++requests_[{name, version}];
     if (!failureName_ || *failureName_ == name) {
         if (acquisitionFailure_.countCall()) return kSPSuiteNotFoundError;
     }
@@ -60,6 +61,12 @@ int SuiteRegistry::heldTotal() const {
 long long SuiteRegistry::acquisitions() const {
     std::lock_guard<std::mutex> lock(mutex_);
     return acquisitions_;
+}
+
+int SuiteRegistry::requests(const std::string& name, A_long version) const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    const auto it = requests_.find({name, version});
+    return it == requests_.end() ? 0 : it->second;
 }
 
 int SuiteRegistry::unmatchedReleases() const {

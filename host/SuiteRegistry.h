@@ -30,6 +30,9 @@ public:
     int held(const std::string& name, A_long version) const;
     int heldTotal() const;
     long long acquisitions() const;  // successful ones since construction
+    // Every request for the name and version, served or refused: which
+    // version an effect asks for shows even when that version is withdrawn.
+    int requests(const std::string& name, A_long version) const;
     int unmatchedReleases() const;
     // "name vN ×count" for every suite still held, for leak reports.
     std::string describeHeld() const;
@@ -44,6 +47,7 @@ private:
     mutable std::mutex mutex_;
     std::map<Key, const void*> tables_;
     std::map<Key, int> held_;
+    std::map<Key, int> requests_;
     long long acquisitions_ = 0;
     int unmatchedReleases_ = 0;
     CallCountdown acquisitionFailure_;

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "EffectReport.h"
+#include "ParamReport.h"
 #include "host/ErrorText.h"
 #include "host/Host.h"
 #include "host/ModulePath.h"
@@ -16,6 +17,7 @@ namespace {
 using vmhost::describeError;
 using vmhost::smoke::describeOutFlags;
 using vmhost::smoke::describeOutFlags2;
+using vmhost::smoke::describeParam;
 using vmhost::smoke::describeVersion;
 using vmhost::smoke::indentMessage;
 
@@ -41,9 +43,18 @@ bool runCommand(vmhost::Host& host, const Command& command) {
         case PF_Cmd_ABOUT:
             std::printf("%s\n", indentMessage(host.returnMessage(), "    | ").c_str());
             break;
-        case PF_Cmd_PARAMS_SETUP:
-            std::printf("    num_params %d\n", static_cast<int>(out.num_params));
+        case PF_Cmd_PARAMS_SETUP: {
+            const vmhost::ParamList& params = host.params();
+            std::printf("    num_params %d (the host holds %d)\n", static_cast<int>(out.num_params), params.count());
+            for (PF_ParamIndex i = 0; i < params.count(); ++i)
+                std::printf("    %s\n", describeParam(i, params.at(i)).c_str());
+            // The host would refuse an effect whose count disagrees with what it added.
+            if (out.num_params != params.count()) {
+                std::printf("    num_params does not match the parameters added\n");
+                return false;
+            }
             break;
+        }
         default:
             break;
     }

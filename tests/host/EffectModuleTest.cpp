@@ -58,7 +58,7 @@ TEST(EffectModule, SetupCommandsRoundTripThroughTheHost) {
 
     // send() starts from a clean out_data.
     ASSERT_EQ(PF_Err_NONE, host.send(PF_Cmd_PARAMS_SETUP));
-    EXPECT_EQ(1, host.outData().num_params);
+    EXPECT_EQ(probe::kNumParams, host.outData().num_params);
     EXPECT_EQ("", host.returnMessage());
 
     ASSERT_EQ(PF_Err_NONE, host.send(PF_Cmd_GLOBAL_SETDOWN));

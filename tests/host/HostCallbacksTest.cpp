@@ -79,11 +79,19 @@ TEST(HostCallbacks, EveryUnservedSlotAnswersAnError) {
     const auto* appSuite = static_cast<const PFAppSuite5*>(app);
     EXPECT_EQ(0, nullSlots(*appSuite, {}));
     EXPECT_EQ(0, nullSlots(*host.basicSuite(), {}));
+    const void* paramUtils2 = nullptr;
+    const void* paramUtils3 = nullptr;
+    ASSERT_EQ(kSPNoError, host.basicSuite()->AcquireSuite(kPFParamUtilsSuite, kPFParamUtilsSuiteVersion1, &paramUtils2));
+    ASSERT_EQ(kSPNoError, host.basicSuite()->AcquireSuite(kPFParamUtilsSuite, kPFParamUtilsSuiteVersion3, &paramUtils3));
+    EXPECT_EQ(0, nullSlots(*static_cast<const PF_ParamUtilsSuite1*>(paramUtils2), {}));
+    EXPECT_EQ(0, nullSlots(*static_cast<const PF_ParamUtilsSuite3*>(paramUtils3), {}));
+    host.basicSuite()->ReleaseSuite(kPFParamUtilsSuite, kPFParamUtilsSuiteVersion1);
+    host.basicSuite()->ReleaseSuite(kPFParamUtilsSuite, kPFParamUtilsSuiteVersion3);
 
     EXPECT_EQ(PF_Err_INVALID_CALLBACK, utils->new_world(host.inData().effect_ref, 4, 4, 0, nullptr));
     EXPECT_EQ(PF_Err_INVALID_CALLBACK, utils->app(host.inData().effect_ref, 1, 2.5, "variadic"));
     EXPECT_EQ(PF_Err_INVALID_CALLBACK, appSuite->PF_AppGetBgColor(nullptr));
-    EXPECT_EQ(PF_Err_INVALID_CALLBACK, host.inData().inter.add_param(host.inData().effect_ref, -1, nullptr));
+    EXPECT_EQ(PF_Err_INVALID_CALLBACK, host.inData().inter.register_ui(host.inData().effect_ref, nullptr));
     EXPECT_EQ(kSPUnimplementedError, host.basicSuite()->Undefined());
     host.basicSuite()->ReleaseSuite(kPFAppSuite, kPFAppSuiteVersion5);
 

@@ -3,7 +3,7 @@
 #include <atomic>
 #include <cstring>
 
-#include "ProbeProtocol.h"
+#include "ProbeCommands.h"
 
 #ifdef _WIN32
 #define PROBE_EXPORT extern "C" __declspec(dllexport)
@@ -92,8 +92,21 @@ PROBE_EXPORT PF_Err EntryPointFunc(PF_Cmd cmd, PF_InData* in, PF_OutData* out, P
         case PF_Cmd_ABOUT:
             return about(in, out);
         case PF_Cmd_PARAMS_SETUP:
-            out->num_params = 1;
-            return PF_Err_NONE;
+            return probe::paramsSetup(in, out);
+        case PF_Cmd_FRAME_SETUP:
+            return probe::checkOutParams(in, static_cast<probe::CheckoutRequest*>(extra));
+        case PF_Cmd_UPDATE_PARAMS_UI:
+            return probe::updateParamsUi(in, params, static_cast<probe::UiRequest*>(extra));
+        case PF_Cmd_SEQUENCE_SETUP:
+            return probe::sequenceSetup(in, out);
+        case PF_Cmd_SEQUENCE_FLATTEN:
+            return probe::sequenceFlatten(in, out, false);
+        case PF_Cmd_GET_FLATTENED_SEQUENCE_DATA:
+            return probe::sequenceFlatten(in, out, true);
+        case PF_Cmd_SEQUENCE_RESETUP:
+            return probe::sequenceResetup(in, out);
+        case PF_Cmd_SEQUENCE_SETDOWN:
+            return probe::sequenceSetdown(in);
         case PF_Cmd_GLOBAL_SETDOWN:
             in->utils->host_dispose_handle(in->global_data);
             return PF_Err_NONE;

@@ -32,4 +32,55 @@ struct RenderReport {
     PF_Fixed orangeHls[3];
 };
 
+// Parameters added at PF_Cmd_PARAMS_SETUP, at these host indices. The probe
+// reports kNumParams (the input layer included) even when an add fails.
+enum ParamIndex : PF_ParamIndex {
+    kAmount = 1,    // slider "Amount", 0..100, default 25
+    kStrength,      // float slider "Strength", 0..10, default 2.5
+    kMode,          // popup "Mode", kModeChoices, default 2
+    kEnable,        // checkbox "Enable", label kEnableLabel, default on
+    kTint,          // colour "Tint", default kTintDefault
+    kDetails,       // group start "Details"
+    kDetailsEnd,    // group end, no name
+    kNumParams
+};
+constexpr A_long kFirstParamId = 10;  // IDs follow the indices: 10, 11, ...
+constexpr const char kModeChoices[] = "One|Two|Three";
+constexpr const char kEnableLabel[] = "on";
+constexpr PF_Pixel kTintDefault{255, 10, 20, 30};
+
+// `extra` of PF_Cmd_FRAME_SETUP: the probe checks out each index at in_data's
+// current time and, when asked, checks in every definition it got.
+constexpr int kMaxRequests = 8;
+struct CheckoutRequest {
+    A_long count;
+    PF_ParamIndex indices[kMaxRequests];
+    bool checkIn;
+    PF_Err results[kMaxRequests];
+    PF_ParamDef defs[kMaxRequests];
+};
+
+// `extra` of PF_Cmd_UPDATE_PARAMS_UI: with the Param Utils suite of the given
+// version, the probe flips PF_PUI_DISABLED of each index in the params array
+// and reports that definition; `viaCopy` (0: none) is reported through a
+// disabled copy, its definition in the array left alone.
+struct UiRequest {
+    A_long suiteVersion;
+    A_long count;
+    PF_ParamIndex toggle[kMaxRequests];
+    PF_ParamIndex viaCopy;
+    SPErr acquireError;
+    PF_Err results[kMaxRequests];
+    PF_Err copyResult;
+};
+
+// Sequence data: the in-memory form is tagged "mem", the flat form "flat".
+// Re-setup takes the value from flat data; from anything else (planted bytes)
+// it takes the size it saw, and with no data the seed.
+struct SequenceRecord {
+    char tag[4];
+    A_u_long value;
+};
+constexpr A_u_long kSequenceSeed = 7;
+
 }  // namespace probe
