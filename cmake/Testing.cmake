@@ -14,14 +14,19 @@ endforeach()
 
 include(GoogleTest)
 
-# velumixer_add_gtest(<name> SOURCES <files...> [LIBS <targets...>])
+# velumixer_add_gtest(<name> SOURCES <files...> [LIBS <targets...>] [RESOURCE_LOCK <name>])
 # One executable per test group; its cases are listed to ctest when the tests run.
+# RESOURCE_LOCK keeps cases that share a per-user file from running at the same time.
 function(velumixer_add_gtest name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "" "RESOURCE_LOCK" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gmock GTest::gtest_main)
+  set(properties TIMEOUT 300)
+  if(ARG_RESOURCE_LOCK)
+    list(APPEND properties RESOURCE_LOCK ${ARG_RESOURCE_LOCK})
+  endif()
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 120
-    PROPERTIES TIMEOUT 300)
+    PROPERTIES ${properties})
 endfunction()

@@ -26,12 +26,16 @@ BaseParam::BaseParam(const char* paramName, const PF_ParamDef* templateDef, std:
 PF_Err BaseParam::load(RenderParams* record, ParamGetter& getter) {
     if (valueSize == 0) return PF_Err_NONE;
 
+    const bool copies = getter.givesCopies();
     PF_ParamDef copy;
-    PF_ParamDef* fetched = getter.givesCopies() ? &copy : &def;
-    const PF_Err err = getter.get(index, fetched);
+    PF_ParamDef* fetched = copies ? &copy : &def;
+    PF_Err err = getter.get(index, fetched);
     if (err == PF_Err_NONE && record != nullptr) {
         std::memcpy(reinterpret_cast<unsigned char*>(record) + valueOffset, &fetched->u, valueSize);
     }
+    // A temporary copy is gone after this call, so no release walk can hand it back:
+    // check it in now, or the host would keep it checked out for good.
+    if (err == PF_Err_NONE && copies) err = getter.checkin(&copy);
     return err;
 }
 

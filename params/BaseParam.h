@@ -28,7 +28,8 @@ public:
     BaseParam& operator=(const BaseParam&) = delete;
 
     // Fetches the current definition with the getter and copies the value into the record
-    // (when not null); returns the fetch result. Objects without a value do nothing.
+    // (when not null); returns the fetch result. A temporary copy is checked in again at
+    // once. Objects without a value do nothing.
     virtual PF_Err load(RenderParams* record, ParamGetter& getter);
     // Hands the in-place definition back to the getter.
     virtual PF_Err release(ParamGetter& getter);

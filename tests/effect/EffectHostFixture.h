@@ -21,6 +21,14 @@ protected:
 
     vmhost::Host& host() { return *host_; }
 
+    // Global setup and parameter setup, as for a new effect instance.
+    void setUpInstance() {
+        ASSERT_EQ(PF_Err_NONE, host().send(PF_Cmd_GLOBAL_SETUP));
+        ASSERT_EQ(PF_Err_NONE, host().send(PF_Cmd_PARAMS_SETUP));
+        ASSERT_EQ(30, host().params().count());
+    }
+    const PF_ParamDef& param(const char* name) { return host().params().at(host().params().indexOf(name)); }
+
     // Nothing the effect took from the host may outlive a command.
     void expectNothingHeld() {
         EXPECT_EQ(0, host().suites().heldTotal()) << host().suites().describeHeld();
