@@ -2,9 +2,11 @@
 #include "EffectHostFixture.h"
 #include "UserDefaultsFolder.h"
 #include "params/EffectParams.h"
+#include "params/ParamRegistry.h"
 #include "params/UserDefaults.h"
 
 #include <cmath>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -154,6 +156,36 @@ TEST_F(UserDefaultsTest, RestoreKeepsFoldersThatHoldOtherFiles) {
     EXPECT_TRUE(UserDefaultsFolder::exists(store.folder()));
     EXPECT_TRUE(UserDefaultsFolder::exists(store.vendorFolder()));
 }
+
+#if !defined(_WIN32)
+TEST(UserDefaultsPathTest, StoreIsOffWhenThePathCannotBeTrusted) {
+    char path[kIniPathSize];
+    PF_InData in_data{};
+    in_data.appl_id = 0x46585443;
+    in_data.version.major = 13;
+    in_data.version.minor = 27;
+    const std::string savedHome = std::getenv("HOME") != nullptr ? std::getenv("HOME") : "";
+
+    // A folder so long that the full path would not fit: never a cut, different path.
+    setenv("XDG_CONFIG_HOME", ("/" + std::string(240, 'd')).c_str(), 1);
+    EXPECT_FALSE(getIniPath(path));
+    EXPECT_STREQ("", path);
+    EXPECT_EQ(nullptr, prepareIniForSetup(&in_data, path));
+    EXPECT_STREQ("Version=1.0", iniSection);
+
+    // No application-data folder at all: never a relative path.
+    unsetenv("XDG_CONFIG_HOME");
+    unsetenv("HOME");
+    EXPECT_FALSE(getIniPath(path));
+    EXPECT_EQ(nullptr, prepareIniForSetup(&in_data, path));
+    setenv("HOME", savedHome.c_str(), 1);
+
+    setenv("XDG_CONFIG_HOME", "/tmp/velumixer-config", 1);
+    ASSERT_TRUE(getIniPath(path));
+    EXPECT_STREQ("/tmp/velumixer-config/TRELM/Kavio/Velumixer.ini", path);
+    unsetenv("XDG_CONFIG_HOME");
+}
+#endif
 
 TEST_F(UserDefaultsTest, AFailedAddStopsTheSetupButReportsTheFullCount) {
     ASSERT_EQ(PF_Err_NONE, host().send(PF_Cmd_GLOBAL_SETUP));
