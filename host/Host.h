@@ -79,6 +79,18 @@ public:
     // Offers or withdraws "PF Param Utils Suite" version 2 or 3 (both served at first).
     void serveParamUtilsSuite(A_long version, bool serve) { context_->serveParamUtilsSuite(version, serve); }
 
+    // Worlds: those made for the effect through the world suites, and the
+    // frame worlds lent while a frame renders (see FrameRenderer).
+    WorldStore& worlds() { return context_->worlds(); }
+    int outstandingWorlds() { return context_->worlds().outstanding(); }
+    // Offers or withdraws "PF World Suite" version 1 or 2 (version 2 unless
+    // HostConfig::serveWorldSuite2 is false).
+    void serveWorldSuite(A_long version, bool serve) { context_->serveWorldSuite(version, serve); }
+    // Plain and high-quality copies of the World Transform suite.
+    WorldCopyLog& worldCopies() { return context_->worldCopies(); }
+    // Handles and worlds left over after frames.
+    FrameLeakWatch& frameLeaks() { return context_->frameLeaks(); }
+
     // Sequence data of the instance. Planting replaces it with a new handle
     // holding `bytes` (nullopt: none), e.g. before PF_Cmd_SEQUENCE_RESETUP.
     void setSequenceData(const std::optional<HandleBytes>& bytes) { sequence_.plant(inData_, bytes); }

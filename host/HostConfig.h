@@ -28,6 +28,15 @@ struct HostConfig {
     A_long layerWidth = 640;
     A_long layerHeight = 480;
     A_u_long timeScale = 30;  // frames of 1/30 s
+    // Bytes after each row of the worlds the host makes (a multiple of 4):
+    // effects that step rows by width instead of rowbytes go wrong at once.
+    A_long worldRowPadding = 48;
+    // What new worlds hold before anything is written (pixels not cleared,
+    // row padding, frame outputs): 0xC3 is out of range for 16-bit channels
+    // and about -390 as a float.
+    std::uint8_t worldFillByte = 0xC3;
+    // false: only "PF World Suite" version 1 is served.
+    bool serveWorldSuite2 = true;
 };
 
 }  // namespace vmhost

@@ -7,6 +7,8 @@
 #include "host/ParamUtilsSuite.h"
 #include "host/ThreadBinding.h"
 #include "host/UtilCallbacks.h"
+#include "host/WorldSuite.h"
+#include "host/WorldTransformSuite.h"
 
 namespace vmhost {
 
@@ -19,17 +21,25 @@ HostContext::HostContext(const HostConfig& config)
     : tag_(kLiveTag),
       mainWindow_(config.mainWindow),
       handles_(config.handleFillByte),
+      worlds_(config.worldRowPadding, config.worldFillByte),
+      frameLeaks_(handles_, worlds_),
       basicSuite_(makeBasicSuite()),
       handleSuite_(makeHandleSuite()),
       appSuite_(makeAppSuite()),
       paramUtilsSuite1_(makeParamUtilsSuite1()),
       paramUtilsSuite3_(makeParamUtilsSuite3()),
+      worldSuite1_(makeWorldSuite1()),
+      worldSuite2_(makeWorldSuite2()),
+      worldTransformSuite_(makeWorldTransformSuite()),
       utils_(makeUtilCallbacks()),
       interact_(makeInteractCallbacks()) {
     suites_.add(kSPBasicSuite, kSPBasicSuiteVersion, &basicSuite_);
     suites_.add(kPFHandleSuite, kPFHandleSuiteVersion1, &handleSuite_);
     serveParamUtilsSuite(kPFParamUtilsSuiteVersion1, true);
     serveParamUtilsSuite(kPFParamUtilsSuiteVersion3, true);
+    serveWorldSuite(kPFWorldSuiteVersion1, true);
+    serveWorldSuite(kPFWorldSuiteVersion2, config.serveWorldSuite2);
+    suites_.add(kPFWorldTransformSuite, kPFWorldTransformSuiteVersion1, &worldTransformSuite_);
     setAppLanguage(config.appLanguage);
     pool_ = std::make_unique<ThreadPool>(
         config.workerThreads, [this](int) { ThreadBinding::bindForLifetimeOfThread(this); });
@@ -70,6 +80,16 @@ void HostContext::serveParamUtilsSuite(A_long version, bool serve) {
         suites_.add(kPFParamUtilsSuite, version, table);
     else
         suites_.remove(kPFParamUtilsSuite, version);
+}
+
+void HostContext::serveWorldSuite(A_long version, bool serve) {
+    const void* table = nullptr;
+    if (version == kPFWorldSuiteVersion1) table = &worldSuite1_;
+    if (version == kPFWorldSuiteVersion2) table = &worldSuite2_;
+    if (serve && table)
+        suites_.add(kPFWorldSuite, version, table);
+    else
+        suites_.remove(kPFWorldSuite, version);
 }
 
 void HostContext::setMainWindow(void* window) {

@@ -9,6 +9,8 @@
 #include <optional>
 #include <string>
 
+#include "host/ActiveFrames.h"
+#include "host/FrameLeakWatch.h"
 #include "host/HandleStore.h"
 #include "host/HostConfig.h"
 #include "host/InteractionState.h"
@@ -17,6 +19,8 @@
 #include "host/ParamUiLog.h"
 #include "host/SuiteRegistry.h"
 #include "host/ThreadPool.h"
+#include "host/WorldCopyLog.h"
+#include "host/WorldStore.h"
 #include "hostapi/HostApi.h"
 
 namespace vmhost {
@@ -39,6 +43,10 @@ public:
     ParamCallLog& paramCalls() { return paramCalls_; }
     ParamUiLog& paramUi() { return paramUi_; }
     ThreadPool& pool() { return *pool_; }
+    WorldStore& worlds() { return worlds_; }
+    WorldCopyLog& worldCopies() { return worldCopies_; }
+    ActiveFrames& frames() { return frames_; }
+    FrameLeakWatch& frameLeaks() { return frameLeaks_; }
 
     SPBasicSuite* basicSuite() { return &basicSuite_; }
     PF_UtilCallbacks* utils() { return &utils_; }
@@ -49,6 +57,8 @@ public:
     std::optional<std::string> appLanguage() const;
     // Offers or withdraws "PF Param Utils Suite" of that version (2 or 3).
     void serveParamUtilsSuite(A_long version, bool serve);
+    // Offers or withdraws "PF World Suite" of that version (1 or 2).
+    void serveWorldSuite(A_long version, bool serve);
 
     void setMainWindow(void* window);
     void* mainWindow() const;
@@ -74,6 +84,10 @@ private:
     ParamList params_;
     ParamCallLog paramCalls_;
     ParamUiLog paramUi_;
+    WorldStore worlds_;
+    WorldCopyLog worldCopies_;
+    ActiveFrames frames_;
+    FrameLeakWatch frameLeaks_;
     std::atomic<int> outstandingBlocks_{0};
 
     SPBasicSuite basicSuite_;
@@ -81,6 +95,9 @@ private:
     PFAppSuite5 appSuite_;
     PF_ParamUtilsSuite1 paramUtilsSuite1_;
     PF_ParamUtilsSuite3 paramUtilsSuite3_;
+    PF_WorldSuite1 worldSuite1_;
+    PF_WorldSuite2 worldSuite2_;
+    PF_WorldTransformSuite1 worldTransformSuite_;
     PF_UtilCallbacks utils_;
     PF_InteractCallbacks interact_;
 

@@ -54,7 +54,6 @@ PF_Err about(PF_InData* in, PF_OutData* out) {
 }
 
 PF_Err render(PF_InData* in, PF_ParamDef** params, PF_LayerDef* output, probe::RenderReport* report) {
-    if (!report) return PF_Err_BAD_CALLBACK_PARAM;
     std::memset(report, 0, sizeof *report);
     report->applId = in->appl_id;
     report->apiMajor = in->version.major;
@@ -111,7 +110,13 @@ PROBE_EXPORT PF_Err EntryPointFunc(PF_Cmd cmd, PF_InData* in, PF_OutData* out, P
             in->utils->host_dispose_handle(in->global_data);
             return PF_Err_NONE;
         case PF_Cmd_RENDER:
+            // Without a report record this is a host's real render.
+            if (!extra) return probe::legacyRender(in, out, params, output);
             return render(in, params, output, static_cast<probe::RenderReport*>(extra));
+        case PF_Cmd_SMART_PRE_RENDER:
+            return probe::smartPreRender(in, static_cast<PF_PreRenderExtra*>(extra));
+        case PF_Cmd_SMART_RENDER:
+            return probe::smartRender(in, out, static_cast<PF_SmartRenderExtra*>(extra));
         default:
             return PF_Err_NONE;
     }

@@ -83,4 +83,24 @@ struct SequenceRecord {
 };
 constexpr A_u_long kSequenceSeed = 7;
 
+// Rendering: SMART_PRE_RENDER and SMART_RENDER, or RENDER without an `extra`
+// record. The probe makes a cleared world like the input through the world
+// suite (version 2, else version 1), copies the input into it with the World
+// Transform suite (copy_hq at high quality, else copy), writes the output
+// from it as the "Mode" popup says, then reports progress 1 of 1 and answers
+// what the host said. On success return_msg holds kFrameMessage of in_data.
+enum RenderMode : A_long {
+    kModeCopy = 1,           // output = input, through a second copy of the same kind
+    kModeInvert = 2,         // colours inverted (full scale minus value), alpha kept, on the worker threads
+    kModeLeakPreRender = 3,  // invert, and the pre-render handle gets no deletion function
+};
+constexpr const char kFrameMessage[] = "time %d quality %d downsample %d/%u %d/%u";
+
+// pre_render_data: a host handle with this record.
+struct PreRenderRecord {
+    char tag[4];  // "pre"
+    A_long mode;
+    PF_UtilCallbacks* utils;  // for the deletion function, which gets nothing else
+};
+
 }  // namespace probe

@@ -1,0 +1,206 @@
+// Worlds the host makes, lends and copies, reached through the suites as an
+// effect reaches them.
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <stdexcept>
+
+#include "host/Host.h"
+#include "host/Image.h"
+
+namespace {
+
+using vmhost::Image;
+
+// One suite acquired through the host's basic suite for the test's scope.
+template <class Suite>
+class SuiteLease {
+public:
+    SuiteLease(vmhost::Host& host, const char* name, A_long version) : host_(host), name_(name), version_(version) {
+        const void* table = nullptr;
+        if (host.basicSuite()->AcquireSuite(name, version, &table) == kSPNoError) suite_ = static_cast<const Suite*>(table);
+    }
+    ~SuiteLease() {
+        if (suite_) host_.basicSuite()->ReleaseSuite(name_, version_);
+    }
+    const Suite* operator->() const { return suite_; }
+    explicit operator bool() const { return suite_ != nullptr; }
+
+private:
+    vmhost::Host& host_;
+    const char* name_;
+    A_long version_;
+    const Suite* suite_ = nullptr;
+};
+
+const std::uint8_t* bytesOf(const PF_EffectWorld& world, A_long y) {
+    return reinterpret_cast<const std::uint8_t*>(world.data) + y * world.rowbytes;
+}
+
+TEST(HostWorlds, NewWorldsHaveTheFormatFlagsAndPaddingAsked) {
+    vmhost::Host host;  // rows padded by 48 bytes, fill byte 0xC3
+    SuiteLease<PF_WorldSuite2> v2(host, kPFWorldSuite, kPFWorldSuiteVersion2);
+    SuiteLease<PF_WorldSuite1> v1(host, kPFWorldSuite, kPFWorldSuiteVersion1);
+    ASSERT_TRUE(v2 && v1);
+    const PF_ProgPtr ref = host.inData().effect_ref;
+    struct Case {
+        PF_PixelFormat format;
+        A_long pixelBytes;
+        PF_WorldFlags flags;
+    };
+    const Case cases[] = {
+        {PF_PixelFormat_ARGB32, 4, PF_WorldFlag_WRITEABLE},
+        {PF_PixelFormat_ARGB64, 8, PF_WorldFlag_WRITEABLE | PF_WorldFlag_DEEP},
+        {PF_PixelFormat_ARGB128, 16, PF_WorldFlag_WRITEABLE},
+    };
+    PF_EffectWorld worlds[6];
+    int made = 0;
+    for (const Case& c : cases) {
+        for (PF_Boolean clear : {PF_Boolean(0), PF_Boolean(1)}) {
+            SCOPED_TRACE(testing::Message() << "format " << c.pixelBytes << " bytes, clear " << int(clear));
+            PF_EffectWorld& world = worlds[made++];
+            ASSERT_EQ(PF_Err_NONE, v2->PF_NewWorld(ref, 5, 3, clear, c.format, &world));
+            EXPECT_EQ(5, world.width);
+            EXPECT_EQ(3, world.height);
+            EXPECT_EQ(5 * c.pixelBytes + 48, world.rowbytes);
+            EXPECT_EQ(c.flags, world.world_flags);
+            EXPECT_EQ(5, world.extent_hint.right);
+            EXPECT_EQ(3, world.extent_hint.bottom);
+            // A copy of the record is still that world.
+            const PF_EffectWorld record = world;
+            PF_PixelFormat format = 0;
+            ASSERT_EQ(PF_Err_NONE, v2->PF_GetPixelFormat(&record, &format));
+            EXPECT_EQ(c.format, format);
+            EXPECT_EQ(clear ? 0 : 0xC3, bytesOf(world, 2)[5 * c.pixelBytes - 1]);
+            EXPECT_EQ(0xC3, bytesOf(world, 2)[5 * c.pixelBytes]) << "padding";
+        }
+    }
+    EXPECT_EQ(6, host.outstandingWorlds());
+    for (PF_EffectWorld& world : worlds) EXPECT_EQ(PF_Err_NONE, v2->PF_DisposeWorld(ref, &world));
+    EXPECT_EQ(0, host.outstandingWorlds());
+    EXPECT_EQ(nullptr, worlds[0].data) << "a disposed record leads nowhere";
+    PF_EffectWorld gone = worlds[1];
+    EXPECT_EQ(PF_Err_BAD_CALLBACK_PARAM, v2->PF_DisposeWorld(ref, &gone));
+    EXPECT_EQ(1, host.worlds().misuses());
+
+    // Version 1: the flags choose depth and clearing.
+    PF_EffectWorld deep{};
+    PF_EffectWorld narrow{};
+    ASSERT_EQ(PF_Err_NONE, v1->new_world(ref, 2, 2, PF_NewWorldFlag_DEEP_PIXELS | PF_NewWorldFlag_CLEAR_PIXELS, &deep));
+    ASSERT_EQ(PF_Err_NONE, v1->new_world(ref, 2, 2, PF_NewWorldFlag_NONE, &narrow));
+    PF_PixelFormat format = 0;
+    ASSERT_EQ(PF_Err_NONE, v2->PF_GetPixelFormat(&deep, &format));
+    EXPECT_EQ(PF_PixelFormat_ARGB64, format);
+    EXPECT_EQ(PF_WorldFlag_DEEP, deep.world_flags & PF_WorldFlag_DEEP);
+    EXPECT_EQ(0, bytesOf(deep, 1)[15]);
+    ASSERT_EQ(PF_Err_NONE, v2->PF_GetPixelFormat(&narrow, &format));
+    EXPECT_EQ(PF_PixelFormat_ARGB32, format);
+    EXPECT_EQ(0xC3, bytesOf(narrow, 1)[7]);
+    EXPECT_EQ(PF_Err_NONE, v1->dispose_world(ref, &deep));
+    EXPECT_EQ(PF_Err_NONE, v1->dispose_world(ref, &narrow));
+
+    host.worlds().setRowPadding(0);
+    PF_EffectWorld tight{};
+    ASSERT_EQ(PF_Err_NONE, v2->PF_NewWorld(ref, 5, 1, 0, PF_PixelFormat_ARGB32, &tight));
+    EXPECT_EQ(20, tight.rowbytes);
+    EXPECT_EQ(PF_Err_NONE, v2->PF_DisposeWorld(ref, &tight));
+    EXPECT_THROW(host.worlds().setRowPadding(6), std::invalid_argument) << "splits a float channel";
+    EXPECT_EQ(PF_Err_BAD_CALLBACK_PARAM, v2->PF_NewWorld(ref, 2, 2, 0, PF_PixelFormat_BGRA32, &tight));
+    EXPECT_EQ(0, host.outstandingWorlds());
+    EXPECT_EQ(9, host.worlds().creations());
+}
+
+TEST(HostWorlds, FailuresLentWorldsAndWithdrawnVersions) {
+    vmhost::Host host;
+    {
+        SuiteLease<PF_WorldSuite2> v2(host, kPFWorldSuite, kPFWorldSuiteVersion2);
+        const PF_ProgPtr ref = host.inData().effect_ref;
+        host.worlds().failNthCreation(2);
+        PF_EffectWorld worlds[3] = {};
+        EXPECT_EQ(PF_Err_NONE, v2->PF_NewWorld(ref, 4, 4, 0, PF_PixelFormat_ARGB32, &worlds[0]));
+        EXPECT_EQ(PF_Err_OUT_OF_MEMORY, v2->PF_NewWorld(ref, 4, 4, 0, PF_PixelFormat_ARGB32, &worlds[1]));
+        EXPECT_EQ(PF_Err_NONE, v2->PF_NewWorld(ref, 4, 4, 0, PF_PixelFormat_ARGB32, &worlds[2]));
+        EXPECT_EQ(2, host.outstandingWorlds());
+        EXPECT_EQ(PF_Err_BAD_CALLBACK_PARAM, v2->PF_DisposeWorld(ref, &worlds[1]));
+        v2->PF_DisposeWorld(ref, &worlds[0]);
+        v2->PF_DisposeWorld(ref, &worlds[2]);
+
+        // A lent image answers its format while lent, but is never the effect's to dispose of.
+        Image image(PF_PixelFormat_ARGB128, 2, 2);
+        PF_EffectWorld lentWorld = image.world();
+        PF_PixelFormat format = 0;
+        EXPECT_EQ(PF_Err_BAD_CALLBACK_PARAM, v2->PF_GetPixelFormat(&lentWorld, &format));
+        {
+            vmhost::WorldStore::Loan loan(host.worlds(), image);
+            ASSERT_EQ(PF_Err_NONE, v2->PF_GetPixelFormat(&lentWorld, &format));
+            EXPECT_EQ(PF_PixelFormat_ARGB128, format);
+            EXPECT_EQ(PF_Err_BAD_CALLBACK_PARAM, v2->PF_DisposeWorld(ref, &lentWorld));
+            EXPECT_EQ(0, host.outstandingWorlds());
+        }
+        EXPECT_EQ(PF_Err_BAD_CALLBACK_PARAM, v2->PF_GetPixelFormat(&lentWorld, &format));
+    }
+
+    host.serveWorldSuite(kPFWorldSuiteVersion2, false);
+    EXPECT_FALSE((SuiteLease<PF_WorldSuite2>(host, kPFWorldSuite, kPFWorldSuiteVersion2)));
+    EXPECT_TRUE((SuiteLease<PF_WorldSuite1>(host, kPFWorldSuite, kPFWorldSuiteVersion1)));
+    EXPECT_EQ(2, host.suites().requests(kPFWorldSuite, kPFWorldSuiteVersion2));
+
+    vmhost::HostConfig config;
+    config.serveWorldSuite2 = false;
+    vmhost::Host older(config);
+    EXPECT_FALSE(older.suites().serves(kPFWorldSuite, kPFWorldSuiteVersion2));
+    EXPECT_TRUE(older.suites().serves(kPFWorldSuite, kPFWorldSuiteVersion1));
+    EXPECT_TRUE(older.suites().serves(kPFWorldTransformSuite, kPFWorldTransformSuiteVersion1));
+}
+
+TEST(HostWorlds, TransformCopiesFollowRowbytesAndLogTheirKind) {
+    vmhost::Host host;
+    SuiteLease<PF_WorldTransformSuite1> transform(host, kPFWorldTransformSuite, kPFWorldTransformSuiteVersion1);
+    ASSERT_TRUE(transform);
+    const PF_ProgPtr ref = host.inData().effect_ref;
+    // Different paddings on each side: a copy that ignores rowbytes shifts rows.
+    Image source(PF_PixelFormat_ARGB64, 6, 4, 8);
+    Image destination(PF_PixelFormat_ARGB64, 6, 4, 40, 0x77);
+    Image small(PF_PixelFormat_ARGB64, 2, 1);
+    Image narrow(PF_PixelFormat_ARGB32, 6, 4);
+    for (A_long y = 0; y < 4; ++y)
+        for (A_long x = 0; x < 6; ++x) source.at<PF_Pixel16>(x, y) = {A_u_short(32768), A_u_short(x), A_u_short(y), 1};
+    vmhost::WorldStore::Loan loans[] = {{host.worlds(), source},
+                                        {host.worlds(), destination},
+                                        {host.worlds(), small},
+                                        {host.worlds(), narrow}};
+    PF_EffectWorld from = source.world();
+    PF_EffectWorld to = destination.world();
+    PF_EffectWorld smallWorld = small.world();
+    PF_EffectWorld narrowWorld = narrow.world();
+
+    ASSERT_EQ(PF_Err_NONE, transform->copy(ref, &from, &to, nullptr, nullptr));
+    EXPECT_TRUE(destination.samePixels(source));
+    EXPECT_TRUE(destination.paddingHolds(0x77));
+
+    PF_Rect part{3, 1, 5, 2};
+    ASSERT_EQ(PF_Err_NONE, transform->copy_hq(ref, &from, &smallWorld, &part, nullptr));
+    EXPECT_EQ(3, small.at<PF_Pixel16>(0, 0).red);
+    EXPECT_EQ(4, small.at<PF_Pixel16>(1, 0).red);
+    EXPECT_EQ(1, small.at<PF_Pixel16>(1, 0).green);
+
+    // Rectangles of different sizes resample to the nearest pixel.
+    PF_Rect stretched{0, 0, 6, 4};
+    ASSERT_EQ(PF_Err_NONE, transform->copy(ref, &smallWorld, &to, nullptr, &stretched));
+    EXPECT_EQ(3, destination.at<PF_Pixel16>(2, 3).red);
+    EXPECT_EQ(4, destination.at<PF_Pixel16>(3, 0).red);
+    EXPECT_EQ(2, host.worldCopies().plainCopies());
+    EXPECT_EQ(1, host.worldCopies().highQualityCopies());
+
+    PF_Rect outside{4, 0, 7, 1};
+    EXPECT_EQ(PF_Err_BAD_CALLBACK_PARAM, transform->copy(ref, &from, &to, &outside, nullptr));
+    EXPECT_EQ(PF_Err_BAD_CALLBACK_PARAM, transform->copy_hq(ref, &from, &narrowWorld, nullptr, nullptr))
+        << "no depth conversion";
+    Image unknown(PF_PixelFormat_ARGB64, 6, 4);
+    PF_EffectWorld stranger = unknown.world();
+    EXPECT_EQ(PF_Err_BAD_CALLBACK_PARAM, transform->copy(ref, &stranger, &to, nullptr, nullptr));
+    EXPECT_EQ(PF_Err_INVALID_CALLBACK, transform->blend(ref, &from, &from, 0, &to)) << "not served";
+}
+
+}  // namespace
