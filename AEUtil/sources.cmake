@@ -2,6 +2,8 @@
 set(VELUMIXER_AEUTIL_SOURCES
   AEUtil/AEException.cpp
   AEUtil/AEMemory.cpp
+  AEUtil/AEWorldSuite.cpp
+  AEUtil/EffectWorldPtr.cpp
   AEUtil/ErrorNames.cpp
   AEUtil/HostVersion.cpp
   AEUtil/MbcsText.cpp

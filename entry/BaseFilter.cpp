@@ -67,18 +67,6 @@ PF_Err BaseFilter::onUpdateParamsUI(PF_InData* in_data, PF_OutData*, PF_ParamDef
     return updateParamsUI(in_data, params);
 }
 
-PF_Err BaseFilter::onRender(PF_InData*, PF_OutData*, PF_ParamDef*[], PF_LayerDef*) {
-    return PF_Err_NONE;
-}
-
-PF_Err BaseFilter::onSmartPreRender(PF_InData*, PF_OutData*, void*) {
-    return PF_Err_NONE;
-}
-
-PF_Err BaseFilter::onSmartRender(PF_InData*, PF_OutData*, void*) {
-    return PF_Err_NONE;
-}
-
 PF_Err BaseFilter::onQueryDynamicFlags(PF_InData*, PF_OutData*, PF_ParamDef*[], PF_LayerDef*) {
     return PF_Err_NONE;
 }
@@ -88,14 +76,6 @@ PF_Err BaseFilter::onEvent(PF_InData*, PF_OutData*, PF_ParamDef*[], PF_LayerDef*
 }
 
 PF_Err BaseFilter::onArbitraryCallback(PF_InData*, PF_OutData*, PF_ParamDef*[], PF_LayerDef*, void*) {
-    return PF_Err_NONE;
-}
-
-PF_Err BaseFilter::checkoutInputs(PF_InData*, PF_OutData*, void*, RenderParams*) {
-    return PF_Err_NONE;
-}
-
-PF_Err BaseFilter::beforeSmartRender(PF_InData*, PF_OutData*, void*, RenderParams*) {
     return PF_Err_NONE;
 }
 

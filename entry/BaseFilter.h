@@ -6,6 +6,10 @@
 
 struct RenderParams;
 
+// Checks out the input layer at pre-render and widens the result rectangles by what it
+// will hold; `preserveRgbOfZeroAlpha` asks the host to keep colour under zero alpha.
+PF_Err checkoutInputLayer(PF_InData* in_data, PF_PreRenderExtra* extra, bool preserveRgbOfZeroAlpha);
+
 class BaseFilter {
 public:
     BaseFilter();

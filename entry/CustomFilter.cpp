@@ -1,7 +1,7 @@
 #include "entry/CustomFilter.h"
 
 #include "AEUtil/SuiteScope.h"
-#include "render/RenderParams.h"
+#include "render/RenderDriver.h"
 
 PF_Err CustomFilter::dispatch(PF_Cmd cmd, PF_InData* in_data, PF_OutData* out_data, PF_ParamDef* params[],
                               PF_LayerDef* output, void* extra) {
@@ -14,11 +14,12 @@ PF_Err CustomFilter::onQueryDynamicFlags(PF_InData* in_data, PF_OutData*, PF_Par
     return PF_Err_NONE;
 }
 
+PF_Err CustomFilter::checkoutInputs(PF_InData* in_data, PF_OutData*, void* extra, RenderParams*) {
+    // Alpha is blurred too, so transparent pixels can become visible: their colour must be
+    // the real one, not whatever the host would put under zero alpha.
+    return checkoutInputLayer(in_data, static_cast<PF_PreRenderExtra*>(extra), true);
+}
+
 PF_Err CustomFilter::renderFrame(RenderParams* renderParams) {
-    switch (renderParams->pixelFormat) {
-        case kPixelFormat32:
-        case kPixelFormat16:
-        case kPixelFormat8: return PF_Err_NONE;
-        default: return PF_Err_UNRECOGNIZED_PARAM_TYPE;
-    }
+    return renderWithDriver(*renderParams);
 }

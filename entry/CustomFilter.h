@@ -9,5 +9,6 @@ public:
                     void* extra) override;
     PF_Err onQueryDynamicFlags(PF_InData* in_data, PF_OutData* out_data, PF_ParamDef* params[],
                                PF_LayerDef* output) override;
+    PF_Err checkoutInputs(PF_InData* in_data, PF_OutData* out_data, void* extra, RenderParams* renderParams) override;
     PF_Err renderFrame(RenderParams* renderParams) override;
 };

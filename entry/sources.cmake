@@ -5,6 +5,8 @@ set(VELUMIXER_ENTRY_SOURCES
   entry/CustomFilter.cpp
   entry/GlobalSetup.cpp
   entry/Localization.cpp
+  entry/PreRenderData.cpp
+  entry/RenderCommands.cpp
   entry/SequenceCommands.cpp
   entry/SequenceData.cpp
 )

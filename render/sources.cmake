@@ -1,4 +1,28 @@
 # Sources of this folder that go into the effect.
 set(VELUMIXER_RENDER_SOURCES
+  render/Blur.cpp
+  render/BlurKernels.cpp
+  render/BlurPass.cpp
+  render/BlurPlan.cpp
+  render/GaussKernel.cpp
+  render/KeyColorMatch.cpp
+  render/LineBlurrer.cpp
+  render/MaskedCopy.cpp
+  render/PixelTask.cpp
+  render/ProgressMeter.cpp
   render/RenderParams.cpp
+  render/SelectionMask.cpp
+)
+# The edge smoothing pass and its pixel arithmetic.
+list(APPEND VELUMIXER_RENDER_SOURCES
+  render/BlendRamp.cpp
+  render/EdgeFlagMap.cpp
+  render/EdgeRunMeasures.cpp
+  render/EdgeSmoothSettings.cpp
+  render/EdgeSmoothing.cpp
+)
+# The render driver and its own pixel tasks.
+list(APPEND VELUMIXER_RENDER_SOURCES
+  render/DriverTasks.cpp
+  render/RenderDriver.cpp
 )

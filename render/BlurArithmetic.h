@@ -1,0 +1,62 @@
+#pragma once
+// The per-depth arithmetic of the blur passes: what a window sum is held in and how the
+// sums become a channel value. 16-bit data stays in integers with the stated rounding;
+// float data is accumulated in double and never rounded or clamped.
+
+#include "render/GaussKernel.h"
+
+#include <cstdint>
+
+template <class Channel>
+struct BlurArithmetic;
+
+template <>
+struct BlurArithmetic<std::uint16_t> {
+    using Channel = std::uint16_t;
+    using Value = std::uint16_t;       // a contributing channel value; 0 for the others
+    using PeakSum = std::uint32_t;     // A: sum of value * peak weight
+    using WindowSum = std::uint32_t;   // S: sum of values over the whole window (lines up to 65537 pixels)
+
+    static Value toValue(Channel c) { return c; }
+
+    static Channel box(WindowSum s, std::int32_t n) {
+        return static_cast<Channel>((s + static_cast<std::uint32_t>(n) / 2) / static_cast<std::uint32_t>(n));
+    }
+
+    // a, w: peak sums (distances up to 99); s, n: window sums (the tail); own: v(x).
+    static Channel gaussian(PeakSum a, std::uint32_t w, WindowSum s, std::int32_t n, std::uint16_t tailTotal,
+                            Channel own) {
+        if (tailTotal != 0) {
+            const std::uint64_t peak = w != 0 ? a / w : 0;
+            const std::uint64_t flat = s / static_cast<std::uint32_t>(n);
+            return static_cast<Channel>((peak * (kKernelOne - tailTotal) + kKernelOne / 2 + flat * tailTotal) /
+                                        kKernelOne);
+        }
+        if (w == 0) return own;
+        return static_cast<Channel>((a + w / 2) / w);
+    }
+};
+
+template <>
+struct BlurArithmetic<float> {
+    using Channel = float;
+    using Value = double;
+    using PeakSum = double;
+    using WindowSum = double;
+
+    static Value toValue(Channel c) { return c; }
+
+    static Channel box(WindowSum s, std::int32_t n) { return static_cast<Channel>(s / n); }
+
+    static Channel gaussian(PeakSum a, std::uint32_t w, WindowSum s, std::int32_t n, std::uint16_t tailTotal,
+                            Channel own) {
+        // `a` is the plain sum of value * weight; scaling by 32768 is exact, so the peak is a / w.
+        const double peak = w != 0 ? (a / kKernelOne) * kKernelOne / w : 0.0;
+        if (tailTotal != 0) {
+            const double tailShare = static_cast<double>(tailTotal) / kKernelOne;
+            return static_cast<Channel>((s / n) * tailShare + peak * (1.0 - tailShare));
+        }
+        if (w == 0) return own;
+        return static_cast<Channel>(peak);
+    }
+};

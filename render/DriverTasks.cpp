@@ -1,0 +1,121 @@
+#include "render/DriverTasks.h"
+
+#include "render/BrightnessTable.h"
+#include "render/WorldPixels.h"
+
+#include <algorithm>
+
+namespace {
+
+template <class Pixel>
+struct BrightnessTask {
+    const PixelTask* pixels;
+    const typename BrightnessTable<Pixel>::Entry* table;
+};
+
+template <class Pixel>
+PF_Err brightenRows(const BrightnessTask<Pixel>& task, std::int32_t iteration, std::int32_t iterations) {
+    const PixelTask& t = *task.pixels;
+    const std::int32_t width = t.area.right - t.area.left;
+    const Band band = rowBand(iteration, iterations, t.area.bottom - t.area.top);
+    for (std::int32_t j = band.first; j < band.first + band.count; ++j) {
+        if (t.mask.rowFlags[j] == 0) continue;
+        const Pixel* from = worldPixel<Pixel>(*t.source, t.area.left, t.area.top + j);
+        Pixel* to = worldPixel<Pixel>(*t.destination, t.area.left, t.area.top + j);
+        const std::uint8_t* mask = t.mask.row(j);
+        for (std::int32_t x = 0; x < width; ++x) {
+            if (mask[x] == 0) continue;
+            Pixel p = from[x];
+            p.red = BrightnessTable<Pixel>::lookup(task.table, p.red);
+            p.green = BrightnessTable<Pixel>::lookup(task.table, p.green);
+            p.blue = BrightnessTable<Pixel>::lookup(task.table, p.blue);
+            to[x] = p;
+        }
+    }
+    return PF_Err_NONE;
+}
+
+// Converts the selected pixels of a row band from one depth to the other.
+template <class From, class To, To (*convert)(const From&)>
+PF_Err convertRows(const PixelTask& t, std::int32_t iteration, std::int32_t iterations) {
+    const std::int32_t width = t.area.right - t.area.left;
+    const Band band = rowBand(iteration, iterations, t.area.bottom - t.area.top);
+    for (std::int32_t j = band.first; j < band.first + band.count; ++j) {
+        if (t.mask.rowFlags[j] == 0) continue;
+        const From* from = worldPixel<From>(*t.source, t.area.left, t.area.top + j);
+        To* to = worldPixel<To>(*t.destination, t.area.left, t.area.top + j);
+        const std::uint8_t* mask = t.mask.row(j);
+        for (std::int32_t x = 0; x < width; ++x) {
+            if (mask[x] != 0) to[x] = convert(from[x]);
+        }
+    }
+    return PF_Err_NONE;
+}
+
+std::uint16_t widen(std::uint8_t v) {
+    return static_cast<std::uint16_t>((v * 32768u + 128u) / 255u);
+}
+
+std::uint8_t narrow(std::uint16_t v) {
+    return static_cast<std::uint8_t>(std::min(255u, (v * 255u + 16384u) >> 15));
+}
+
+PF_Pixel16 widenPixel(const PF_Pixel8& p) {
+    return PF_Pixel16{widen(p.alpha), widen(p.red), widen(p.green), widen(p.blue)};
+}
+
+PF_Pixel8 narrowPixel(const PF_Pixel16& p) {
+    return PF_Pixel8{narrow(p.alpha), narrow(p.red), narrow(p.green), narrow(p.blue)};
+}
+
+template <class Pixel>
+PF_Err clearUnselectedAlpha(const PixelTask& t, std::int32_t iteration, std::int32_t iterations) {
+    const std::int32_t width = t.area.right - t.area.left;
+    const Band band = rowBand(iteration, iterations, t.area.bottom - t.area.top);
+    for (std::int32_t j = band.first; j < band.first + band.count; ++j) {
+        Pixel* to = worldPixel<Pixel>(*t.destination, t.area.left, t.area.top + j);
+        const std::uint8_t* mask = t.mask.row(j);
+        for (std::int32_t x = 0; x < width; ++x) {
+            if (mask[x] == 0) to[x].alpha = 0;
+        }
+    }
+    return PF_Err_NONE;
+}
+
+// Every task checks its area against the mask before any worker runs.
+template <class Task, PF_Err (*Work)(const Task&, std::int32_t, std::int32_t)>
+PF_Err runChecked(PF_InData* inData, A_long iterations, const PixelTask& pixels, const Task& task) {
+    if (areaIsEmpty(pixels.area)) return PF_Err_NONE;
+    if (!maskMatchesArea(pixels.mask, pixels.area)) return PF_Err_BAD_CALLBACK_PARAM;
+    return runPixelTask<Task, Work>(inData, iterations, task);
+}
+
+}  // namespace
+
+template <class Pixel>
+PF_Err applyBrightness(PF_InData* inData, A_long iterations, const PixelTask& task, double b, double gain,
+                       double curve) {
+    const auto table = makeBrightnessTable<Pixel>(b, gain, curve);
+    const BrightnessTask<Pixel> brightness{&task, table.get()};
+    return runChecked<BrightnessTask<Pixel>, brightenRows<Pixel>>(inData, iterations, task, brightness);
+}
+
+PF_Err widenTo16(PF_InData* inData, A_long iterations, const PixelTask& task) {
+    return runChecked<PixelTask, convertRows<PF_Pixel8, PF_Pixel16, widenPixel>>(inData, iterations, task, task);
+}
+
+PF_Err narrowTo8(PF_InData* inData, A_long iterations, const PixelTask& task) {
+    return runChecked<PixelTask, convertRows<PF_Pixel16, PF_Pixel8, narrowPixel>>(inData, iterations, task, task);
+}
+
+template <class Pixel>
+PF_Err extractAlpha(PF_InData* inData, A_long iterations, const PixelTask& task) {
+    return runChecked<PixelTask, clearUnselectedAlpha<Pixel>>(inData, iterations, task, task);
+}
+
+#define VELUMIXER_DRIVER_TASKS(Pixel)                                                                      \
+    template PF_Err applyBrightness<Pixel>(PF_InData*, A_long, const PixelTask&, double, double, double); \
+    template PF_Err extractAlpha<Pixel>(PF_InData*, A_long, const PixelTask&);
+VELUMIXER_DRIVER_TASKS(PF_Pixel8)
+VELUMIXER_DRIVER_TASKS(PF_Pixel16)
+VELUMIXER_DRIVER_TASKS(PF_PixelFloat)

@@ -1,0 +1,247 @@
+#include "render/RenderDriver.h"
+
+#include "AEUtil/AEWorldSuite.h"
+#include "render/Blur.h"
+#include "render/DriverTasks.h"
+#include "render/EdgeSmoothing.h"
+#include "render/KeyColorMatch.h"
+#include "render/MaskedCopy.h"
+#include "render/ProgressMeter.h"
+#include "render/SelectionMask.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+namespace {
+
+constexpr A_long kEveryWorker = PF_Iterations_ONCE_PER_PROCESSOR;
+
+// What rendering derives from the record before touching any pixel.
+struct FramePlan {
+    ChannelRadii radii;  // alpha, red, green, blue, at least 1
+    double minRadius;
+    bool allSelected;
+    bool smallRadius;
+    bool brightnessOn;
+    bool workNeeded;
+};
+
+double downsampleScale(const PF_InData& in) {
+    const double y = static_cast<double>(in.downsample_y.num) / in.downsample_y.den;
+    const double x = static_cast<double>(in.downsample_x.num) / in.downsample_x.den;
+    return std::min(y, x);
+}
+
+double scaled(double length, double scale) {
+    return std::trunc(length * scale + 0.5);
+}
+
+// Turns slider values into pixel radii at the current resolution and settles the flags.
+// Adjusts the private record copy as rendering expects it.
+FramePlan planFrame(RenderParams& p) {
+    int enabledKeys = 0;
+    for (KeyColor& key : p.keyColors) {
+        key.range /= 100.0;
+        if (key.enable != 0) ++enabledKeys;
+    }
+    const double scale = downsampleScale(*p.inData);
+    p.blurAmount = scaled(p.blurAmount, scale);
+    p.alphaAmount = scaled(p.alphaAmount, scale);
+    p.redAmount = scaled(p.redAmount, scale);
+    p.greenAmount = scaled(p.greenAmount, scale);
+    p.blueAmount = scaled(p.blueAmount, scale);
+
+    FramePlan plan{};
+    plan.allSelected = enabledKeys == 0 || p.mode == kModeDisableAll;
+    if (plan.allSelected) {
+        p.invert = 0;
+        p.keepDivision = 1;
+    }
+    if (p.autoAlpha != 0) p.alphaAmount = std::max({p.redAmount, p.greenAmount, p.blueAmount});
+
+    plan.radii = {p.alphaAmount + p.blurAmount + 1, p.redAmount + p.blurAmount + 1, p.greenAmount + p.blurAmount + 1,
+                  p.blueAmount + p.blurAmount + 1};
+    plan.minRadius = std::min(1000.0, *std::min_element(plan.radii.begin(), plan.radii.end()));
+    plan.smallRadius = plan.minRadius >= 2.0 && plan.minRadius <= 15.0;
+    plan.brightnessOn = !(p.brightness == 0.0);  // NaN counts as on
+    const bool blurs = std::any_of(plan.radii.begin(), plan.radii.end(), [](double r) { return r > 1.0; });
+    plan.workNeeded = blurs || plan.brightnessOn || p.mode == kModeExtract;
+    return plan;
+}
+
+// The selection of this frame: everything, or the pixels near an enabled key colour.
+template <class Pixel>
+PF_Err selectPixels(SelectionMask& mask, const RenderParams& p, const RenderParams& original, bool allSelected) {
+    if (allSelected) {
+        allocateMask(mask, p.inData, p.area.right - p.area.left, p.area.bottom - p.area.top);
+        fillMask(mask);
+        return PF_Err_NONE;
+    }
+    std::vector<KeyHLS> entries;
+    for (const KeyColor& key : original.keyColors) {
+        if (key.enable == 0) continue;
+        KeyHLS entry{};
+        if (const PF_Err err = makeKeyHLS(p.inData, key, entry)) return err;
+        entries.push_back(entry);
+    }
+    if (const PF_Err err = buildKeyMask<Pixel>(mask, p.inData, *p.input, p.area, entries)) return err;
+    if (p.invert != 0) invertMask(mask);
+    return PF_Err_NONE;
+}
+
+template <class Pixel>
+using BlurFunction = PF_Err (*)(PF_EffectWorld*, PF_InData*, A_long, PF_EffectWorld*, PF_EffectWorld*, const PF_LRect&,
+                                const SelectionMask&, double, const ChannelRadii&, std::int32_t, ProgressMeter*);
+
+template <class Pixel>
+BlurFunction<Pixel> chooseBlur(const RenderParams& p) {
+    if (p.blurType == kBlurGaussian) return p.keepDivision != 0 ? gaussianBlurKeepDivision<Pixel> : gaussianBlur<Pixel>;
+    return p.keepDivision != 0 ? boxBlurKeepDivision<Pixel> : boxBlur<Pixel>;
+}
+
+// 8-bit frames blur in 16 bits; the others in their own depth.
+template <class Pixel>
+struct BlurDepth {
+    using Type = Pixel;
+};
+template <>
+struct BlurDepth<PF_Pixel8> {
+    using Type = PF_Pixel16;
+};
+
+template <class Pixel>
+constexpr PF_PixelFormat pixelFormatOf();
+template <>
+constexpr PF_PixelFormat pixelFormatOf<PF_Pixel8>() {
+    return PF_PixelFormat_ARGB32;
+}
+template <>
+constexpr PF_PixelFormat pixelFormatOf<PF_Pixel16>() {
+    return PF_PixelFormat_ARGB64;
+}
+template <>
+constexpr PF_PixelFormat pixelFormatOf<PF_PixelFloat>() {
+    return PF_PixelFormat_ARGB128;
+}
+
+}  // namespace
+
+template <class Pixel>
+PF_Err renderDepth(const RenderParams& original) {
+    RenderParams p = original;
+    const std::int32_t width = p.input->width;
+    const std::int32_t height = p.input->height;
+    p.area = PF_LRect{0, 0, width, height};
+    if (width == 0 || height == 0) return PF_Err_NONE;
+    // Every pass writes the output over the input's area; a smaller output would be overrun.
+    if (p.output->width != width || p.output->height != height) return PF_Err_BAD_CALLBACK_PARAM;
+
+    const FramePlan plan = planFrame(p);
+    if (!plan.workNeeded) return AEUtil::copyWorld(p.inData, p.input, p.output);
+
+    SelectionMask mask;
+    AEUtil::EffectWorldPtr temp1 = AEUtil::WorldSuite::newWorld(p.inData, width, height, 0, pixelFormatOf<Pixel>());
+    AEUtil::EffectWorldPtr temp2 = AEUtil::WorldSuite::newWorld(p.inData, width, height, 0, pixelFormatOf<Pixel>());
+    constexpr bool eightBit = std::is_same<Pixel, PF_Pixel8>::value;
+    AEUtil::EffectWorldPtr wide1, wide2, wide3;
+    if (eightBit) {
+        wide1 = AEUtil::WorldSuite::newWorld(p.inData, width, height, 0, PF_PixelFormat_ARGB64);
+        wide2 = AEUtil::WorldSuite::newWorld(p.inData, width, height, 0, PF_PixelFormat_ARGB64);
+        wide3 = AEUtil::WorldSuite::newWorld(p.inData, width, height, 0, PF_PixelFormat_ARGB64);
+    }
+    ProgressMeter progress(p.inData, 2);
+
+    if (const PF_Err err = selectPixels<Pixel>(mask, p, original, plan.allSelected)) return err;
+
+    PixelTask task;
+    task.area = p.area;
+    task.mask = mask;
+    PF_EffectWorld* current = p.input;
+    PF_EffectWorld* spare = temp2.get();
+
+    if (plan.smallRadius) {
+        task.source = p.input;
+        task.destination = temp2.get();
+        task.clearUnselected = true;
+        if (const PF_Err err = maskedCopy<Pixel>(p.inData, kEveryWorker, task)) return err;
+        task.clearUnselected = false;
+
+        EdgeSmoothSettings smoothing{};
+        setEdgeSmoothDefaults(smoothing);
+        smoothing.inData = p.inData;
+        smoothing.pixelFormat = p.pixelFormat;
+        smoothing.source = temp2.get();
+        smoothing.destination = temp1.get();
+        if (const PF_Err err = smoothEdges(smoothing)) return err;
+        current = temp1.get();
+        spare = temp2.get();
+    }
+    if (plan.brightnessOn) {
+        task.source = current;
+        task.destination = temp2.get();
+        if (const PF_Err err = applyBrightness<Pixel>(p.inData, kEveryWorker, task, p.brightness / 100.0,
+                                                      p.brightnessGain, p.brightnessCurve)) {
+            return err;
+        }
+        current = temp2.get();
+        spare = temp1.get();
+    }
+    if (const PF_Err err = progress.step()) return err;
+
+    // Both blur buffers start with the input at every selected pixel, and the output already
+    // holds the input everywhere: the blur never touches an unselected pixel.
+    using BlurPixel = typename BlurDepth<Pixel>::Type;
+    PF_EffectWorld* blurDestination = p.output;
+    PF_EffectWorld* blurSource = current;
+    PF_EffectWorld* scratch = spare;
+    if constexpr (eightBit) {
+        task.source = current;
+        task.destination = wide1.get();
+        if (const PF_Err err = widenTo16(p.inData, kEveryWorker, task)) return err;
+        task.source = p.input;
+        task.destination = wide3.get();
+        if (const PF_Err err = widenTo16(p.inData, kEveryWorker, task)) return err;
+        if (const PF_Err err = AEUtil::copyWorld(p.inData, wide3.get(), wide2.get())) return err;
+        if (const PF_Err err = AEUtil::copyWorld(p.inData, p.input, p.output)) return err;
+        blurDestination = wide2.get();
+        blurSource = wide1.get();
+        scratch = wide3.get();
+    } else {
+        if (const PF_Err err = AEUtil::copyWorld(p.inData, p.input, spare)) return err;
+        if (const PF_Err err = AEUtil::copyWorld(p.inData, p.input, p.output)) return err;
+    }
+
+    const BlurFunction<BlurPixel> blur = chooseBlur<BlurPixel>(p);
+    if (const PF_Err err = blur(blurDestination, p.inData, kEveryWorker, blurSource, scratch, p.area, mask,
+                                p.blurAspect, plan.radii, p.repeatCount, &progress)) {
+        return err;
+    }
+
+    if constexpr (eightBit) {
+        task.source = wide2.get();
+        task.destination = p.output;
+        if (const PF_Err err = narrowTo8(p.inData, kEveryWorker, task)) return err;
+    }
+    if (const PF_Err err = progress.step()) return err;
+
+    if (p.mode == kModeExtract) {
+        task.source = nullptr;
+        task.destination = p.output;
+        if (const PF_Err err = extractAlpha<Pixel>(p.inData, kEveryWorker, task)) return err;
+    }
+    return PF_Err_NONE;
+}
+
+PF_Err renderWithDriver(const RenderParams& params) {
+    switch (params.pixelFormat) {
+        case kPixelFormat32: return renderDepth<PF_PixelFloat>(params);
+        case kPixelFormat16: return renderDepth<PF_Pixel16>(params);
+        case kPixelFormat8: return renderDepth<PF_Pixel8>(params);
+        default: return PF_Err_UNRECOGNIZED_PARAM_TYPE;
+    }
+}
+
+template PF_Err renderDepth<PF_Pixel8>(const RenderParams&);
+template PF_Err renderDepth<PF_Pixel16>(const RenderParams&);
+template PF_Err renderDepth<PF_PixelFloat>(const RenderParams&);

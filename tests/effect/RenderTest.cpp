@@ -1,0 +1,229 @@
+// Whole frames through the host: what the render commands and the render driver promise.
+#include "EffectHostFixture.h"
+#include "host/FrameRenderer.h"
+#include "host/Image.h"
+#include "host/PixelFormat.h"
+
+#include <cstring>
+#include <thread>
+#include <vector>
+
+namespace {
+
+using vmhost::FrameRenderer;
+using vmhost::FrameRequest;
+using vmhost::FrameResult;
+using vmhost::Image;
+using vmhost::RenderCommand;
+
+constexpr PF_PixelFormat kFormats[] = {PF_PixelFormat_ARGB32, PF_PixelFormat_ARGB64, PF_PixelFormat_ARGB128};
+
+// A picture with hard edges, soft gradients, a transparent corner and the key colour
+// (3, 180, 245) in a block (and nowhere else), in any depth and with padded rows.
+Image testPicture(PF_PixelFormat format, int width = 48, int height = 32) {
+    Image picture(format, width, height, 12, 0);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            PF_PixelFloat argb = {1.0f, (64 + x * 3 % 128) / 255.0f, (y * 11 % 256) / 255.0f, ((x ^ y) & 1) ? 1.0f : 0.2f};
+            if (x >= 8 && x < 20 && y >= 6 && y < 18) argb = {1.0f, 3 / 255.0f, 180 / 255.0f, 245 / 255.0f};
+            if (x + y < 4) argb = {0.0f, 0.5f, 0.5f, 0.5f};
+            picture.setNormalized(x, y, argb);
+        }
+    }
+    return picture;
+}
+
+class RenderTest : public EffectHostTest {
+protected:
+    void SetUp() override {
+        EffectHostTest::SetUp();
+        setUpInstance();
+    }
+    FrameResult render(const Image& input, const FrameRequest& request = {}) {
+        FrameResult result = FrameRenderer(host()).render(input, request);
+        EXPECT_EQ(0, result.leakedHandles) << (request.command == RenderCommand::SmartFX ? "SmartFX" : "legacy");
+        EXPECT_EQ(0, result.leakedWorlds) << (request.command == RenderCommand::SmartFX ? "SmartFX" : "legacy");
+        // After a failed render the input may stay checked out; the host takes it back.
+        if (result.err == PF_Err_NONE) {
+            EXPECT_EQ(0, result.checkoutsLeft);
+        }
+        return result;
+    }
+    void noBlur() {
+        host().params().setFloatValue("G", 0);
+        host().params().setFloatValue("B", 0);
+    }
+    void keyOnTheBlock(double range) {
+        host().params().setValue("1 : Enable", 1);
+        host().params().setFloatValue("1 : Color Range", range);
+    }
+};
+
+TEST_F(RenderTest, NothingToDoCopiesTheInputExactly) {
+    noBlur();
+    for (PF_PixelFormat format : kFormats) {
+        const Image input = testPicture(format);
+        for (RenderCommand command : {RenderCommand::SmartFX, RenderCommand::Legacy}) {
+            FrameRequest request;
+            request.command = command;
+            const FrameResult result = render(input, request);
+            ASSERT_EQ(PF_Err_NONE, result.err) << result.returnMessage;
+            EXPECT_TRUE(result.output.samePixels(input)) << vmhost::formatName(format);
+        }
+    }
+}
+
+TEST_F(RenderTest, ExtractWithoutKeysAndNoBlurKeepsEveryPixel) {
+    noBlur();
+    host().params().setValue("Mode", 2);
+    for (PF_PixelFormat format : kFormats) {
+        const Image input = testPicture(format);
+        const FrameResult result = render(input);
+        ASSERT_EQ(PF_Err_NONE, result.err) << result.returnMessage;
+        EXPECT_TRUE(result.output.samePixels(input)) << vmhost::formatName(format);
+    }
+}
+
+TEST_F(RenderTest, UnselectedPixelsAreUntouchedAndExtractClearsTheirAlpha) {
+    host().params().setFloatValue("Blur Amount", 4);
+    keyOnTheBlock(2);
+    for (PF_PixelFormat format : kFormats) {
+        const Image input = testPicture(format);
+        const FrameResult normal = render(input);
+        ASSERT_EQ(PF_Err_NONE, normal.err) << normal.returnMessage;
+        for (int y = 0; y < input.height(); ++y) {
+            for (int x = 0; x < input.width(); ++x) {
+                const bool inBlock = x >= 8 && x < 20 && y >= 6 && y < 18;
+                if (inBlock) continue;
+                ASSERT_EQ(0, std::memcmp(input.row(y) + x * input.bytesPerPixel(),
+                                         normal.output.row(y) + x * input.bytesPerPixel(), input.bytesPerPixel()))
+                    << vmhost::formatName(format) << " " << x << "," << y;
+            }
+        }
+    }
+
+    host().params().setValue("Mode", 2);
+    const Image input = testPicture(PF_PixelFormat_ARGB64);
+    const FrameResult extract = render(input);
+    ASSERT_EQ(PF_Err_NONE, extract.err);
+    EXPECT_EQ(0.0f, extract.output.normalized(30, 20).alpha) << "outside the key, alpha goes";
+    EXPECT_EQ(input.normalized(30, 20).red, extract.output.normalized(30, 20).red) << "colour stays";
+    EXPECT_EQ(1.0f, extract.output.normalized(12, 10).alpha);
+}
+
+TEST_F(RenderTest, FullBrightnessLiftsEveryVisibleChannelToWhite) {
+    noBlur();
+    host().params().setFloatValue("Brightness", 100);
+    const Image input = testPicture(PF_PixelFormat_ARGB32);
+    const FrameResult result = render(input);
+    ASSERT_EQ(PF_Err_NONE, result.err) << result.returnMessage;
+    for (int y = 0; y < input.height(); y += 5) {
+        for (int x = 0; x < input.width(); x += 3) {
+            const PF_Pixel8 out = result.output.at<PF_Pixel8>(x, y);
+            if (out.alpha == 0) continue;  // a transparent pixel's colour comes from no one
+            EXPECT_EQ(255, out.red);
+            EXPECT_EQ(255, out.green);
+            EXPECT_EQ(255, out.blue);
+            EXPECT_EQ(input.at<PF_Pixel8>(x, y).alpha, out.alpha);
+        }
+    }
+}
+
+TEST_F(RenderTest, DownsampledLengthsAreScaledByTheSmallerFactor) {
+    // 1/2 x 1/4 scales by 0.25: Blur Amount 10 -> 3, R 2 -> 1 ...
+    host().params().setFloatValue("Blur Amount", 10);
+    host().params().setFloatValue("R", 2);
+    host().params().setFloatValue("G", 0);
+    host().params().setFloatValue("B", 0);
+    FrameRequest downsampled;
+    downsampled.downsampleX = {1, 2};
+    downsampled.downsampleY = {1, 4};
+    const Image input = testPicture(PF_PixelFormat_ARGB64);
+    const FrameResult small = render(input, downsampled);
+    ASSERT_EQ(PF_Err_NONE, small.err) << small.returnMessage;
+
+    // ... which is the same frame as those lengths at full resolution.
+    host().params().setFloatValue("Blur Amount", 3);
+    host().params().setFloatValue("R", 1);
+    const FrameResult full = render(input);
+    ASSERT_EQ(PF_Err_NONE, full.err);
+    EXPECT_TRUE(small.output.samePixels(full.output));
+}
+
+TEST_F(RenderTest, SmartFXAndLegacyRenderTheSameFrame) {
+    host().params().setFloatValue("Blur Amount", 3);
+    host().params().setFloatValue("Brightness", 20);
+    keyOnTheBlock(30);
+    for (PF_PixelFormat format : kFormats) {
+        const Image input = testPicture(format);
+        FrameRequest legacy;
+        legacy.command = RenderCommand::Legacy;
+        const FrameResult a = render(input);
+        const FrameResult b = render(input, legacy);
+        ASSERT_EQ(PF_Err_NONE, a.err) << a.returnMessage;
+        ASSERT_EQ(PF_Err_NONE, b.err) << b.returnMessage;
+        EXPECT_TRUE(a.output.samePixels(b.output)) << vmhost::formatName(format);
+        EXPECT_FALSE(a.output.samePixels(input)) << "the frame did change";
+    }
+}
+
+TEST_F(RenderTest, PreRenderAsksToKeepColourUnderZeroAlphaAndReportsTheInputArea) {
+    Image input = testPicture(PF_PixelFormat_ARGB32);
+    input.setOrigin(5, 7);
+    const FrameResult result = render(input);
+    ASSERT_EQ(PF_Err_NONE, result.err);
+    ASSERT_EQ(1u, result.layerCheckouts.size());
+    EXPECT_NE(0, result.layerCheckouts[0].request.preserve_rgb_of_zero_alpha);
+    EXPECT_EQ(1, result.pixelCheckins);
+    EXPECT_TRUE(result.preRenderDataDeleted);
+    const PF_LRect rect = result.preRender.result_rect;
+    EXPECT_EQ(5, rect.left);
+    EXPECT_EQ(7, rect.top);
+    EXPECT_EQ(5 + 48, rect.right);
+    EXPECT_EQ(7 + 32, rect.bottom);
+}
+
+TEST_F(RenderTest, FailedParameterCheckOutStopsThePreRender) {
+    host().paramCalls().failCheckOutsOf(3, PF_Err_INTERNAL_STRUCT_DAMAGED);
+    const FrameResult result = render(testPicture(PF_PixelFormat_ARGB32));
+    EXPECT_EQ(PF_Err_INTERNAL_STRUCT_DAMAGED, result.preRenderErr);
+    EXPECT_TRUE(result.layerCheckouts.empty()) << "the input is not checked out";
+    EXPECT_TRUE(result.preRenderDataDeleted);
+    EXPECT_FALSE(result.renderSent);
+}
+
+TEST_F(RenderTest, CancelEndsTheFrameWithoutLeaks) {
+    host().params().setFloatValue("Blur Amount", 6);
+    host().interaction().answerProgressFrom(1, PF_Interrupt_CANCEL);
+    for (RenderCommand command : {RenderCommand::SmartFX, RenderCommand::Legacy}) {
+        FrameRequest request;
+        request.command = command;
+        const FrameResult result = render(testPicture(PF_PixelFormat_ARGB32), request);
+        EXPECT_EQ(PF_Interrupt_CANCEL, result.err);
+    }
+    host().interaction().answerProgressFrom(0);
+    expectNothingHeld();
+}
+
+TEST_F(RenderTest, FramesRenderedAtOnceEqualAFrameRenderedAlone) {
+    host().params().setFloatValue("Blur Amount", 5);
+    keyOnTheBlock(40);
+    const Image input = testPicture(PF_PixelFormat_ARGB64, 96, 64);
+    const FrameResult alone = render(input);
+    ASSERT_EQ(PF_Err_NONE, alone.err);
+
+    std::vector<FrameResult> results(4);
+    std::vector<std::thread> threads;
+    for (FrameResult& result : results) {
+        threads.emplace_back([&] { result = FrameRenderer(host()).render(input); });
+    }
+    for (std::thread& thread : threads) thread.join();
+    for (const FrameResult& result : results) {
+        EXPECT_EQ(PF_Err_NONE, result.err);
+        EXPECT_TRUE(result.output.samePixels(alone.output));
+    }
+    EXPECT_EQ(0, host().outstandingWorlds());
+    EXPECT_EQ(0, host().handles().outstanding());
+}
+
+}  // namespace

@@ -1,0 +1,116 @@
+// What smoothEdges promises its caller: refusals that touch nothing, plain copies when there
+// is nothing to smooth, and the host's failures passed on with nothing left behind.
+#include "SmoothingFixture.h"
+
+#include "render/RenderParams.h"
+
+#include <string>
+#include <vector>
+
+namespace {
+
+TEST_F(SmoothingTest, RefusalsLeaveBothWorldsUntouched) {
+    struct Case {
+        const char* what;
+        int outWidth, outHeight;
+        std::uint32_t pixelFormat;
+        std::uint32_t variant;
+        PF_Err expected;
+    };
+    for (const Case& c : std::vector<Case>{
+             {"unknown pixel format", 4, 3, kPixelFormatUnset, 0, PF_Err_UNRECOGNIZED_PARAM_TYPE},
+             {"another variant", 4, 3, kPixelFormat8, 1, PF_Err_UNRECOGNIZED_PARAM_TYPE},
+             {"narrower destination", 3, 3, kPixelFormat8, 0, PF_Err_BAD_CALLBACK_PARAM},
+             {"taller destination", 4, 4, kPixelFormat8, 0, PF_Err_BAD_CALLBACK_PARAM},
+         }) {
+        Picture<PF_Pixel8> in({"KWKW", "WKWK", "KWKW"});
+        const Picture<PF_Pixel8> original(in);
+        Picture<PF_Pixel8> out(c.outWidth, c.outHeight, stalePixel<PF_Pixel8>());
+        const Picture<PF_Pixel8> stale(out);
+        EdgeSmoothSettings settings = settingsFor(in, out);
+        settings.pixelFormat = c.pixelFormat;
+        settings.variant = c.variant;
+        EXPECT_EQ(c.expected, smoothLent(in, out, settings)) << c.what;
+        EXPECT_TRUE(out.samePixels(stale)) << c.what;
+        EXPECT_TRUE(in.samePixels(original)) << c.what;
+    }
+    EXPECT_EQ(0, host.context().worldCopies().plainCopies());
+    EXPECT_EQ(0, worlds().creations());
+    expectNothingHeld();
+}
+
+TEST_F(SmoothingTest, PicturesWithoutHardEdgesComeOutAsExactCopies) {
+    struct Case {
+        const char* what;
+        std::vector<std::string> art;
+    };
+    for (const Case& c : std::vector<Case>{
+             {"uniform", {"GGGGG", "GGGGG", "GGGGG"}},
+             {"one pixel", {"K"}},
+             {"one row", {"WWWWWWWWW"}},
+             {"transparent pixels of different colours", {"....", "...."}},
+         }) {
+        Picture<PF_Pixel8> in(c.art);
+        if (std::string(c.what).rfind("transparent", 0) == 0) {
+            in.at(1, 0) = PF_Pixel8{0, 255, 0, 0};
+            in.at(2, 1) = PF_Pixel8{0, 0, 0, 255};
+        }
+        EXPECT_TRUE(smoothed(in).samePixels(in)) << c.what;
+    }
+
+    // Neighbours that differ by no more than the threshold (3 + 3 + 4 = 10) are alike.
+    Picture<PF_Pixel8> near(6, 4, PF_Pixel8{255, 100, 100, 100});
+    for (int y = 0; y < 4; ++y) {
+        for (int x = (y % 2); x < 6; x += 2) near.at(x, y) = PF_Pixel8{255, 103, 97, 104};
+    }
+    EXPECT_TRUE(smoothed(near).samePixels(near));
+
+    // Strength 0 copies even hard edges, and never asks for the flag map.
+    Picture<PF_Pixel8> edges({"KWKW", "WKWK"});
+    const long long mapsBefore = worlds().creations();
+    EXPECT_TRUE(smoothed(edges, [](EdgeSmoothSettings& s) { s.strength = 0; }).samePixels(edges));
+    EXPECT_EQ(mapsBefore, worlds().creations());
+    EXPECT_EQ(0, host.context().worldCopies().highQualityCopies()) << "always the plain copy";
+}
+
+TEST_F(SmoothingTest, HostFailuresArePassedOnWithNothingLeftBehind) {
+    Picture<PF_Pixel8> in({"WWWW", "WKKW", "WWWW"});
+    {
+        // A destination the host does not know: its copy fails, and the pass ends before
+        // the flag map is asked for.
+        Picture<PF_Pixel8> out(4, 3, stalePixel<PF_Pixel8>());
+        vmhost::WorldStore::Loan source(worlds(), in.world(), PF_PixelFormat_ARGB32);
+        EXPECT_EQ(PF_Err_BAD_CALLBACK_PARAM, smoothEdges(settingsFor(in, out)));
+        EXPECT_EQ(1, host.context().worldCopies().plainCopies());
+        EXPECT_EQ(0, worlds().creations());
+    }
+    {
+        // Without a flag map the destination keeps the unsmoothed copy.
+        Picture<PF_Pixel8> out(4, 3, stalePixel<PF_Pixel8>());
+        worlds().failNthCreation(1);
+        EXPECT_EQ(PF_Err_OUT_OF_MEMORY, smoothLent(in, out, settingsFor(in, out)));
+        EXPECT_TRUE(out.samePixels(in));
+    }
+    {
+        Picture<PF_Pixel8> out(4, 3, stalePixel<PF_Pixel8>());
+        EXPECT_EQ(PF_Err_NONE, smoothLent(in, out, settingsFor(in, out)));
+        EXPECT_EQ(1, worlds().creations());
+        EXPECT_FALSE(out.samePixels(in)) << "the block's edges are smoothed";
+    }
+    {
+        // A host without the world suite: the bare error 516 is thrown and every suite taken
+        // is given back.
+        Picture<PF_Pixel8> out(4, 3, stalePixel<PF_Pixel8>());
+        host.context().serveWorldSuite(kPFWorldSuiteVersion1, false);
+        try {
+            smoothLent(in, out, settingsFor(in, out));
+            ADD_FAILURE() << "no error thrown";
+        } catch (int err) {
+            EXPECT_EQ(PF_Err_BAD_CALLBACK_PARAM, err);
+        }
+        EXPECT_EQ(1, worlds().creations());
+    }
+    expectNothingHeld();
+}
+
+}  // namespace
