@@ -16,6 +16,9 @@ using vmhost::FrameResult;
 using vmhost::Image;
 using vmhost::RenderCommand;
 
+constexpr std::uint64_t kExpected8BitHash = 9971522350212589387ull;
+constexpr std::uint64_t kExpected16BitHash = 5477963898499729509ull;
+
 constexpr PF_PixelFormat kFormats[] = {PF_PixelFormat_ARGB32, PF_PixelFormat_ARGB64, PF_PixelFormat_ARGB128};
 
 // A picture with hard edges, soft gradients, a transparent corner and the key colour
@@ -224,6 +227,33 @@ TEST_F(RenderTest, FramesRenderedAtOnceEqualAFrameRenderedAlone) {
     }
     EXPECT_EQ(0, host().outstandingWorlds());
     EXPECT_EQ(0, host().handles().outstanding());
+}
+
+// FNV-1a over the pixels, padding left out.
+std::uint64_t pixelHash(const Image& image) {
+    std::uint64_t hash = 1469598103934665603ull;
+    for (int y = 0; y < image.height(); ++y) {
+        const std::uint8_t* row = image.row(y);
+        for (std::size_t i = 0; i < static_cast<std::size_t>(image.width()) * image.bytesPerPixel(); ++i) hash = (hash ^ row[i]) * 1099511628211ull;
+    }
+    return hash;
+}
+
+// The same frame gives the same integer bytes in every build: these hashes were taken from
+// one build and every other build (the Windows one under Wine included) must match them.
+TEST_F(RenderTest, IntegerDepthsRenderTheSameBytesInEveryBuild) {
+    host().params().setFloatValue("Blur Amount", 2);
+    host().params().setFloatValue("R", 3);
+    host().params().setFloatValue("Brightness", 15);
+    host().params().setValue("Blur Repeat Num", 2);
+    host().params().setValue("Keep Division", 0);
+    keyOnTheBlock(35);
+    const FrameResult eight = render(testPicture(PF_PixelFormat_ARGB32, 64, 48));
+    const FrameResult sixteen = render(testPicture(PF_PixelFormat_ARGB64, 64, 48));
+    ASSERT_EQ(PF_Err_NONE, eight.err);
+    ASSERT_EQ(PF_Err_NONE, sixteen.err);
+    EXPECT_EQ(kExpected8BitHash, pixelHash(eight.output));
+    EXPECT_EQ(kExpected16BitHash, pixelHash(sixteen.output));
 }
 
 }  // namespace
