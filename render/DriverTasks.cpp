@@ -7,37 +7,10 @@
 
 namespace {
 
-template <class Pixel>
-struct BrightnessTask {
-    const PixelTask* pixels;
-    const typename BrightnessTable<Pixel>::Entry* table;
-};
-
-template <class Pixel>
-PF_Err brightenRows(const BrightnessTask<Pixel>& task, std::int32_t iteration, std::int32_t iterations) {
-    const PixelTask& t = *task.pixels;
-    const std::int32_t width = t.area.right - t.area.left;
-    const Band band = rowBand(iteration, iterations, t.area.bottom - t.area.top);
-    for (std::int32_t j = band.first; j < band.first + band.count; ++j) {
-        if (t.mask.rowFlags[j] == 0) continue;
-        const Pixel* from = worldPixel<Pixel>(*t.source, t.area.left, t.area.top + j);
-        Pixel* to = worldPixel<Pixel>(*t.destination, t.area.left, t.area.top + j);
-        const std::uint8_t* mask = t.mask.row(j);
-        for (std::int32_t x = 0; x < width; ++x) {
-            if (mask[x] == 0) continue;
-            Pixel p = from[x];
-            p.red = BrightnessTable<Pixel>::lookup(task.table, p.red);
-            p.green = BrightnessTable<Pixel>::lookup(task.table, p.green);
-            p.blue = BrightnessTable<Pixel>::lookup(task.table, p.blue);
-            to[x] = p;
-        }
-    }
-    return PF_Err_NONE;
-}
-
-// Converts the selected pixels of a row band from one depth to the other.
-template <class From, class To, To (*convert)(const From&)>
-PF_Err convertRows(const PixelTask& t, std::int32_t iteration, std::int32_t iterations) {
+// Calls visit(from, to) for every selected pixel in the task's row band; rows without a
+// selected pixel are skipped whole.
+template <class From, class To, class Visit>
+void forSelectedPixels(const PixelTask& t, std::int32_t iteration, std::int32_t iterations, Visit&& visit) {
     const std::int32_t width = t.area.right - t.area.left;
     const Band band = rowBand(iteration, iterations, t.area.bottom - t.area.top);
     for (std::int32_t j = band.first; j < band.first + band.count; ++j) {
@@ -46,9 +19,33 @@ PF_Err convertRows(const PixelTask& t, std::int32_t iteration, std::int32_t iter
         To* to = worldPixel<To>(*t.destination, t.area.left, t.area.top + j);
         const std::uint8_t* mask = t.mask.row(j);
         for (std::int32_t x = 0; x < width; ++x) {
-            if (mask[x] != 0) to[x] = convert(from[x]);
+            if (mask[x] != 0) visit(from[x], to[x]);
         }
     }
+}
+
+template <class Pixel>
+struct BrightnessTask {
+    const PixelTask* pixels;
+    const typename BrightnessTable<Pixel>::Entry* table;
+};
+
+template <class Pixel>
+PF_Err brightenRows(const BrightnessTask<Pixel>& task, std::int32_t iteration, std::int32_t iterations) {
+    using Table = BrightnessTable<Pixel>;
+    forSelectedPixels<Pixel, Pixel>(*task.pixels, iteration, iterations, [&](const Pixel& from, Pixel& to) {
+        to.alpha = from.alpha;
+        to.red = Table::lookup(task.table, from.red);
+        to.green = Table::lookup(task.table, from.green);
+        to.blue = Table::lookup(task.table, from.blue);
+    });
+    return PF_Err_NONE;
+}
+
+// Converts the selected pixels of a row band from one depth to the other.
+template <class From, class To, To (*convert)(const From&)>
+PF_Err convertRows(const PixelTask& t, std::int32_t iteration, std::int32_t iterations) {
+    forSelectedPixels<From, To>(t, iteration, iterations, [](const From& from, To& to) { to = convert(from); });
     return PF_Err_NONE;
 }
 
