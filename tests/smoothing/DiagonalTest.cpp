@@ -53,6 +53,17 @@ TEST_F(SmoothingTest, DiagonalChainsRampFromAThirdAlongTheLine) {
                   "WWWWWKKWWW",
                   "WWWWWWWWWW",
               }))));
+
+    // Far above 100 % the ramp step is 0 and a chain's ramp never ends: the image's edge ends
+    // the walk. The top chain reaches (5, 4) at a third (85), touched afterwards (102), and
+    // nothing lands past the right edge (the fixture checks the row padding).
+    const Greys steep = greyLevels(smoothed(
+        Picture<PF_Pixel8>({"WWWWWWW", "WKKWWWW", "WWKKWWW", "WWWKKWW", "WWWWKKW", "WWWWWKK", "WWWWWWW"}),
+        [](EdgeSmoothSettings& s) { s.strength = 10000000; }));
+    EXPECT_EQ(102, steep[4][5]);
+    for (const auto& row : steep) {
+        for (int grey : row) EXPECT_NE(-1, grey);
+    }
 }
 
 }  // namespace

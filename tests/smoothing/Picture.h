@@ -52,10 +52,13 @@ template <class Pixel>
 class Picture {
 public:
     static constexpr A_long kRowPadding = 32;
-    static constexpr std::uint8_t kPaddingByte = 0x5A;
+    // Destinations pad with another byte than sources, so even a blend of padding into
+    // padding shows.
+    static constexpr std::uint8_t kSourcePadding = 0x5A;
+    static constexpr std::uint8_t kDestinationPadding = 0xA5;
 
-    Picture(int width, int height, const Pixel& fill)
-        : image_(vmhost::pixelFormatOf<Pixel>(), width, height, kRowPadding, kPaddingByte) {
+    Picture(int width, int height, const Pixel& fill, std::uint8_t paddingByte = kSourcePadding)
+        : image_(vmhost::pixelFormatOf<Pixel>(), width, height, kRowPadding, paddingByte), paddingByte_(paddingByte) {
         for (int y = 0; y < height; ++y) {
             for (int x = 0; x < width; ++x) at(x, y) = fill;
         }
@@ -68,7 +71,7 @@ public:
             for (int x = 0; x < width(); ++x) at(x, y) = inDepth<Pixel>(artColour(art[y][x]));
         }
     }
-    Picture(const Picture& other) : image_(other.image_) { world_ = image_.world(); }
+    Picture(const Picture& other) : image_(other.image_), paddingByte_(other.paddingByte_) { world_ = image_.world(); }
     Picture& operator=(const Picture&) = delete;
 
     int width() const { return image_.width(); }
@@ -78,9 +81,10 @@ public:
     const Pixel& at(int x, int y) const { return image_.at<Pixel>(x, y); }
 
     bool samePixels(const Picture& other) const { return image_.samePixels(other.image_); }
-    bool paddingIntact() const { return image_.paddingHolds(kPaddingByte); }
+    bool paddingIntact() const { return image_.paddingHolds(paddingByte_); }
 
 private:
     vmhost::Image image_;
+    std::uint8_t paddingByte_;
     PF_EffectWorld world_{};
 };

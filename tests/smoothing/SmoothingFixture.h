@@ -46,7 +46,7 @@ protected:
     template <class Pixel>
     Picture<Pixel> smoothed(Picture<Pixel> in, const std::function<void(EdgeSmoothSettings&)>& adjust = {}) {
         const Picture<Pixel> original(in);
-        Picture<Pixel> out(in.width(), in.height(), stalePixel<Pixel>());
+        Picture<Pixel> out(in.width(), in.height(), stalePixel<Pixel>(), Picture<Pixel>::kDestinationPadding);
         EdgeSmoothSettings settings = settingsFor(in, out);
         if (adjust) adjust(settings);
         EXPECT_EQ(PF_Err_NONE, smoothLent(in, out, settings));
