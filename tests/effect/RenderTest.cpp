@@ -87,6 +87,56 @@ TEST_F(RenderTest, ExtractWithoutKeysAndNoBlurKeepsEveryPixel) {
     }
 }
 
+TEST_F(RenderTest, EightBitValuesSurviveTheSixteenBitBlurBuffers) {
+    // Extract mode does the work with identity passes; every 8-bit value must come back.
+    noBlur();
+    host().params().setValue("Mode", 2);
+    Image input(PF_PixelFormat_ARGB32, 256, 2, 4, 0);
+    for (int x = 0; x < 256; ++x) {
+        const auto v = static_cast<A_u_char>(x);
+        input.at<PF_Pixel8>(x, 0) = PF_Pixel8{255, v, static_cast<A_u_char>(255 - x), v};
+        input.at<PF_Pixel8>(x, 1) = PF_Pixel8{static_cast<A_u_char>(x | 1), v, v, static_cast<A_u_char>(x / 2)};
+    }
+    const FrameResult result = render(input);
+    ASSERT_EQ(PF_Err_NONE, result.err);
+    EXPECT_TRUE(result.output.samePixels(input));
+}
+
+TEST_F(RenderTest, SettingsThatCannotApplyChangeNothing) {
+    const Image input = testPicture(PF_PixelFormat_ARGB64);
+    host().params().setFloatValue("R", 3);
+    host().params().setFloatValue("G", 8);
+    host().params().setFloatValue("B", 5);
+    const FrameResult reference = render(input);
+    ASSERT_EQ(PF_Err_NONE, reference.err);
+
+    // Auto Alpha makes the alpha amount the largest colour amount, whatever A says.
+    host().params().setFloatValue("A", 40);
+    EXPECT_TRUE(render(input).output.samePixels(reference.output));
+    host().params().setValue("Auto Alpha", 0);
+    host().params().setFloatValue("A", 8);
+    EXPECT_TRUE(render(input).output.samePixels(reference.output));
+
+    // Without a key colour, Invert is off and Keep Division on, whatever they say.
+    host().params().setValue("Invert", 1);
+    host().params().setValue("Keep Division", 0);
+    EXPECT_TRUE(render(input).output.samePixels(reference.output));
+}
+
+TEST_F(RenderTest, FloatBrightnessClipsToWhite) {
+    noBlur();
+    host().params().setFloatValue("Brightness", 1);
+    Image input(PF_PixelFormat_ARGB128, 4, 1, 0, 0);
+    input.at<PF_PixelFloat>(0, 0) = PF_PixelFloat{1.0f, 1.5f, 0.5f, -0.25f};
+    const FrameResult result = render(input);
+    ASSERT_EQ(PF_Err_NONE, result.err);
+    const PF_PixelFloat out = result.output.at<PF_PixelFloat>(0, 0);
+    EXPECT_EQ(1.0f, out.red);
+    EXPECT_GT(out.green, 0.5f);
+    EXPECT_LT(out.green, 1.0f);
+    EXPECT_GE(out.blue, 0.0f) << "below 0 reads as table entry 0";
+}
+
 TEST_F(RenderTest, UnselectedPixelsAreUntouchedAndExtractClearsTheirAlpha) {
     host().params().setFloatValue("Blur Amount", 4);
     keyOnTheBlock(2);
