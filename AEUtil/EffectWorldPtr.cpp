@@ -17,9 +17,7 @@ EffectWorldPtr& EffectWorldPtr::operator=(const EffectWorldPtr& other) {
     return *this;
 }
 
-EffectWorldPtr::~EffectWorldPtr() {
-    release();
-}
+EffectWorldPtr::~EffectWorldPtr() { release(); }
 
 std::int32_t EffectWorldPtr::release() {
     if (block_ == nullptr) return -1;
@@ -32,8 +30,6 @@ std::int32_t EffectWorldPtr::release() {
     return 0;
 }
 
-std::int32_t EffectWorldPtr::useCount() const {
-    return block_ != nullptr ? block_->useCount : 0;
-}
+std::int32_t EffectWorldPtr::useCount() const { return block_ != nullptr ? block_->useCount : 0; }
 
 }  // namespace AEUtil

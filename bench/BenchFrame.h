@@ -1,8 +1,8 @@
 #pragma once
 // A UHD frame in plain memory with a smooth, slightly noisy picture, as footage has.
 
-#include "render/PixelTraits.h"
 #include "hostapi/HostApi.h"
+#include "render/PixelTraits.h"
 
 #include <cmath>
 #include <cstdint>

@@ -64,7 +64,8 @@ template <class Pixel>
 PF_Err gaussianBlur(PF_EffectWorld* destination, PF_InData* inData, A_long iterations, PF_EffectWorld* source,
                     PF_EffectWorld* scratch, const PF_LRect& area, const SelectionMask& mask, double aspect,
                     const ChannelRadii& radii, std::int32_t repeatCount, ProgressMeter* progress) {
-    const BlurCall call{destination, inData, iterations, source, scratch, area, mask, aspect, radii, repeatCount, progress};
+    const BlurCall call{destination, inData, iterations, source,      scratch, area,
+                        mask,        aspect, radii,      repeatCount, progress};
     return runBlur<Pixel, GaussKernelSet, makeGaussKernelSet>(call, false);
 }
 
@@ -73,7 +74,8 @@ PF_Err gaussianBlurKeepDivision(PF_EffectWorld* destination, PF_InData* inData, 
                                 PF_EffectWorld* source, PF_EffectWorld* scratch, const PF_LRect& area,
                                 const SelectionMask& mask, double aspect, const ChannelRadii& radii,
                                 std::int32_t repeatCount, ProgressMeter* progress) {
-    const BlurCall call{destination, inData, iterations, source, scratch, area, mask, aspect, radii, repeatCount, progress};
+    const BlurCall call{destination, inData, iterations, source,      scratch, area,
+                        mask,        aspect, radii,      repeatCount, progress};
     return runBlur<Pixel, GaussKernelSet, makeGaussKernelSet>(call, true);
 }
 
@@ -81,23 +83,24 @@ template <class Pixel>
 PF_Err boxBlur(PF_EffectWorld* destination, PF_InData* inData, A_long iterations, PF_EffectWorld* source,
                PF_EffectWorld* scratch, const PF_LRect& area, const SelectionMask& mask, double aspect,
                const ChannelRadii& radii, std::int32_t repeatCount, ProgressMeter* progress) {
-    const BlurCall call{destination, inData, iterations, source, scratch, area, mask, aspect, radii, repeatCount, progress};
+    const BlurCall call{destination, inData, iterations, source,      scratch, area,
+                        mask,        aspect, radii,      repeatCount, progress};
     return runBlur<Pixel, BoxWindowSet, makeBoxWindowSet>(call, false);
 }
 
 template <class Pixel>
-PF_Err boxBlurKeepDivision(PF_EffectWorld* destination, PF_InData* inData, A_long iterations,
-                           PF_EffectWorld* source, PF_EffectWorld* scratch, const PF_LRect& area,
-                           const SelectionMask& mask, double aspect, const ChannelRadii& radii,
-                           std::int32_t repeatCount, ProgressMeter* progress) {
-    const BlurCall call{destination, inData, iterations, source, scratch, area, mask, aspect, radii, repeatCount, progress};
+PF_Err boxBlurKeepDivision(PF_EffectWorld* destination, PF_InData* inData, A_long iterations, PF_EffectWorld* source,
+                           PF_EffectWorld* scratch, const PF_LRect& area, const SelectionMask& mask, double aspect,
+                           const ChannelRadii& radii, std::int32_t repeatCount, ProgressMeter* progress) {
+    const BlurCall call{destination, inData, iterations, source,      scratch, area,
+                        mask,        aspect, radii,      repeatCount, progress};
     return runBlur<Pixel, BoxWindowSet, makeBoxWindowSet>(call, true);
 }
 
-#define VELUMIXER_INSTANTIATE_BLUR(function, Pixel)                                                      \
-    template PF_Err function<Pixel>(PF_EffectWorld*, PF_InData*, A_long, PF_EffectWorld*, PF_EffectWorld*, \
-                                    const PF_LRect&, const SelectionMask&, double, const ChannelRadii&,    \
-                                    std::int32_t, ProgressMeter*);
+#define VELUMIXER_INSTANTIATE_BLUR(function, Pixel)                                                                   \
+    template PF_Err function<Pixel>(PF_EffectWorld*, PF_InData*, A_long, PF_EffectWorld*, PF_EffectWorld*,            \
+                                    const PF_LRect&, const SelectionMask&, double, const ChannelRadii&, std::int32_t, \
+                                    ProgressMeter*);
 #define VELUMIXER_INSTANTIATE_BLURS(Pixel)                      \
     VELUMIXER_INSTANTIATE_BLUR(gaussianBlur, Pixel)             \
     VELUMIXER_INSTANTIATE_BLUR(gaussianBlurKeepDivision, Pixel) \

@@ -18,10 +18,10 @@
 //
 // Instantiated for PF_Pixel16 (8-bit and 16-bit frames) and PF_PixelFloat.
 
+#include "hostapi/HostApi.h"
 #include "render/BlurPlan.h"
 #include "render/ProgressMeter.h"
 #include "render/SelectionMask.h"
-#include "hostapi/HostApi.h"
 
 #include <cstdint>
 
@@ -46,7 +46,6 @@ PF_Err boxBlur(PF_EffectWorld* destination, PF_InData* inData, A_long iterations
 
 // Equal weights limited to the run of selected pixels that holds the pixel.
 template <class Pixel>
-PF_Err boxBlurKeepDivision(PF_EffectWorld* destination, PF_InData* inData, A_long iterations,
-                           PF_EffectWorld* source, PF_EffectWorld* scratch, const PF_LRect& area,
-                           const SelectionMask& mask, double aspect, const ChannelRadii& radii,
-                           std::int32_t repeatCount, ProgressMeter* progress);
+PF_Err boxBlurKeepDivision(PF_EffectWorld* destination, PF_InData* inData, A_long iterations, PF_EffectWorld* source,
+                           PF_EffectWorld* scratch, const PF_LRect& area, const SelectionMask& mask, double aspect,
+                           const ChannelRadii& radii, std::int32_t repeatCount, ProgressMeter* progress);

@@ -13,9 +13,9 @@ struct BlurArithmetic;
 template <>
 struct BlurArithmetic<std::uint16_t> {
     using Channel = std::uint16_t;
-    using Value = std::uint16_t;       // a contributing channel value; 0 for the others
-    using PeakSum = std::uint32_t;     // A: sum of value * peak weight
-    using WindowSum = std::uint32_t;   // S: sum of values over the whole window (lines up to 65537 pixels)
+    using Value = std::uint16_t;      // a contributing channel value; 0 for the others
+    using PeakSum = std::uint32_t;    // A: sum of value * peak weight
+    using WindowSum = std::uint32_t;  // S: sum of values over the window; holds 65537 full values, more than a line
 
     static Value toValue(Channel c) { return c; }
 

@@ -15,9 +15,9 @@ struct GaussKernel {
     // The full weight at distance d is weights[d] + tail for d < count, tail beyond; the
     // 2 * size - 1 positions add up to exactly kKernelOne.
     AEUtil::SharedArray<std::uint16_t> weights;
-    std::int32_t count = 0;  // min(size, 100)
-    std::int32_t size = 0;   // the kernel reaches from -(size - 1) to size - 1
-    std::uint16_t tail = 0;  // 0 unless size > 100
+    std::int32_t count = 0;       // min(size, 100)
+    std::int32_t size = 0;        // the kernel reaches from -(size - 1) to size - 1
+    std::uint16_t tail = 0;       // 0 unless size > 100
     std::uint16_t tailTotal = 0;  // (2 * size - 1) * tail
 
     // Distance of the farthest position with a weight of its own.

@@ -3,9 +3,9 @@
 // compared in the host's HLS space (RGBtoHLS, 16.16 fixed point): hue in degrees,
 // lightness and saturation from 0 to 1.
 
+#include "hostapi/HostApi.h"
 #include "render/RenderParams.h"
 #include "render/SelectionMask.h"
-#include "hostapi/HostApi.h"
 
 #include <cstdint>
 #include <vector>

@@ -6,7 +6,7 @@ namespace {
 
 // Outputs are computed in fixed blocks, so the compiler vectorises the block loop fully
 // (also at -O2) and keeps the block's sums in registers across all distances.
-constexpr std::int32_t kConvolutionBlock = 16;
+constexpr std::int32_t kConvolutionBlock = 32;
 
 // out[i] = sum over d in [-reach, reach] of centre[i + d] * weights[|d|], for i in
 // [0, length) and, as a side effect, up to the next multiple of kConvolutionBlock. The
@@ -32,12 +32,23 @@ void convolvePeak(const Value* centre, std::int32_t length, const std::uint16_t*
     }
 }
 
+// The convolvePeak of all-one flags: when every pixel of a span contributes, the sum of
+// the peak weights at i only depends on how far i is from the span's ends.
+void fullSpanPeakWeights(std::int32_t length, const std::uint16_t* weights, std::int32_t reach, std::uint32_t* out) {
+    std::uint32_t cumulative[kKernelPeakCount];
+    std::uint32_t sum = 0;
+    for (std::int32_t d = 0; d <= reach; ++d) cumulative[d] = sum += weights[d];
+    for (std::int32_t i = 0; i < length; ++i) {
+        out[i] = cumulative[std::min(reach, i)] + cumulative[std::min(reach, length - 1 - i)] - weights[0];
+    }
+}
+
 // Calls visit(i, S, N) for every position i of a span, with S and N the sums of values
 // and of contributing flags over [i - halfWidth, i + halfWidth] cut to the span. The sums
 // slide: each step takes off the position leaving the window and adds the one entering.
 template <class Sum, class Value, class Visit>
-void slideWindow(const Value* values, const std::uint16_t* contributes, std::int32_t length,
-                 std::int32_t halfWidth, Visit visit) {
+void slideWindow(const Value* values, const std::uint16_t* contributes, std::int32_t length, std::int32_t halfWidth,
+                 Visit visit) {
     Sum sum = 0;
     std::int32_t count = 0;
     const std::int32_t firstWindowEnd = std::min(halfWidth, length - 1);
@@ -114,19 +125,23 @@ void LineBlurrer<Pixel>::loadSpan(const BlurLine<Pixel>& line, Span span) {
     for (int c = 0; c < kChannelsPerPixel; ++c) values[c] = values_[c].data() + kBorder;
 
     bool transparent = false;
+    bool unselected = false;
     for (std::int32_t i = 0; i < span.length; ++i) {
         const Channel* pixel = channels + kChannelsPerPixel * i;
         const bool selected = mask[i] != 0;
-        const bool opaque = selected && !Traits::isTransparent(pixel[kAlphaChannel]);
-        transparent |= selected != opaque;
+        const bool givesColor = selected && !Traits::isTransparent(pixel[kAlphaChannel]);
+        unselected |= !selected;
+        transparent |= selected != givesColor;
         alpha[i] = selected ? 1 : 0;
-        color[i] = opaque ? 1 : 0;
+        color[i] = givesColor ? 1 : 0;
         values[kAlphaChannel][i] = selected ? Math::toValue(pixel[kAlphaChannel]) : Value(0);
         for (int c = kRedChannel; c <= kBlueChannel; ++c) {
-            values[c][i] = opaque ? Math::toValue(pixel[c]) : Value(0);
+            values[c][i] = givesColor ? Math::toValue(pixel[c]) : Value(0);
         }
     }
     spanHasTransparent_ = transparent;
+    allAlphaContribute_ = !unselected;
+    allColorContribute_ = !unselected && !transparent;
 
     // The zero border behind the span; the one in front is never written.
     const std::size_t end = static_cast<std::size_t>(kBorder + span.length);
@@ -157,14 +172,14 @@ void LineBlurrer<Pixel>::gaussianSpan(const BlurLine<Pixel>& line, Span span, in
     Channel* out = reinterpret_cast<Channel*>(line.target + span.first) + channel;
     const std::uint8_t* mask = line.mask + span.first;
     const std::uint16_t tailTotal = kernel.tailTotal;
-    slideWindow<typename Math::WindowSum>(
-        values(channel), contributing(channel), span.length, kernel.reach(),
-        [&](std::int32_t i, typename Math::WindowSum sum, std::int32_t count) {
-            if (mask[i] != 0 && count != 0) {
-                out[kChannelsPerPixel * i] = Math::gaussian(peakSums[i], peakWeights[i], sum, count, tailTotal,
-                                                            own[kChannelsPerPixel * i]);
-            }
-        });
+    slideWindow<typename Math::WindowSum>(values(channel), contributing(channel), span.length, kernel.reach(),
+                                          [&](std::int32_t i, typename Math::WindowSum sum, std::int32_t count) {
+                                              if (mask[i] != 0 && count != 0) {
+                                                  out[kChannelsPerPixel * i] =
+                                                      Math::gaussian(peakSums[i], peakWeights[i], sum, count, tailTotal,
+                                                                     own[kChannelsPerPixel * i]);
+                                              }
+                                          });
 }
 
 template <class Pixel>
@@ -192,7 +207,12 @@ void LineBlurrer<Pixel>::blur(const BlurLine<Pixel>& line, const GaussKernelSet&
             }
             if (peakWeights[c] == nullptr) {
                 std::uint32_t* sums = peakWeights_[c].data();
-                convolvePeak(contributing(c), span.length, kernels[c].weights.get(), kernels[c].peakReach(), sums);
+                const GaussKernel& kernel = kernels[c];
+                if (c == kAlphaChannel ? allAlphaContribute_ : allColorContribute_) {
+                    fullSpanPeakWeights(span.length, kernel.weights.get(), kernel.peakReach(), sums);
+                } else {
+                    convolvePeak(contributing(c), span.length, kernel.weights.get(), kernel.peakReach(), sums);
+                }
                 peakWeights[c] = sums;
             }
             gaussianSpan(line, span, c, kernels[c], peakWeights[c]);

@@ -63,6 +63,8 @@ private:
     std::vector<std::uint16_t> alphaContributes_;
     std::vector<std::uint16_t> colorContributes_;
     bool spanHasTransparent_ = false;
+    bool allAlphaContribute_ = false;  // every pixel of the span selected
+    bool allColorContribute_ = false;  // ... and none of them transparent
     std::vector<typename Math::PeakSum> peakSums_;
     std::array<std::vector<std::uint32_t>, 4> peakWeights_;
 };

@@ -10,9 +10,7 @@ Band rowBand(std::int32_t i, std::int32_t n, std::int32_t extent) {
     return {i * q + m, q};
 }
 
-bool areaIsEmpty(const PF_LRect& area) {
-    return area.right <= area.left || area.bottom <= area.top;
-}
+bool areaIsEmpty(const PF_LRect& area) { return area.right <= area.left || area.bottom <= area.top; }
 
 bool maskMatchesArea(const SelectionMask& mask, const PF_LRect& area) {
     return mask.bytes && mask.width == area.right - area.left && mask.height == area.bottom - area.top;

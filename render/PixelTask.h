@@ -3,8 +3,8 @@
 // iterate_generic call per operation, the task record as reference constant, and each
 // iteration working on its own band of rows (or of columns).
 
-#include "render/SelectionMask.h"
 #include "hostapi/HostApi.h"
+#include "render/SelectionMask.h"
 
 #include <cstdint>
 #include <exception>

@@ -7,9 +7,7 @@
 
 namespace {
 
-std::size_t roundUpTo4(std::int32_t n) {
-    return (static_cast<std::size_t>(n) + 3) & ~static_cast<std::size_t>(3);
-}
+std::size_t roundUpTo4(std::int32_t n) { return (static_cast<std::size_t>(n) + 3) & ~static_cast<std::size_t>(3); }
 
 void clearFlags(SelectionMask& mask) {
     std::memset(mask.rowFlags, 0, static_cast<std::size_t>(mask.height));

@@ -10,9 +10,8 @@
 #include <string>
 
 template <class Pixel>
-using BlurFunction = PF_Err (*)(PF_EffectWorld*, PF_InData*, A_long, PF_EffectWorld*, PF_EffectWorld*,
-                                const PF_LRect&, const SelectionMask&, double, const ChannelRadii&, std::int32_t,
-                                ProgressMeter*);
+using BlurFunction = PF_Err (*)(PF_EffectWorld*, PF_InData*, A_long, PF_EffectWorld*, PF_EffectWorld*, const PF_LRect&,
+                                const SelectionMask&, double, const ChannelRadii&, std::int32_t, ProgressMeter*);
 
 template <class Pixel>
 struct BlurVariant {
@@ -47,7 +46,9 @@ Pixel markerPixel() {
 template <class Pixel>
 struct BlurScene {
     BlurScene(A_long worldWidth, A_long worldHeight, const PF_LRect& area)
-        : area(area), source(worldWidth, worldHeight), destination(worldWidth, worldHeight),
+        : area(area),
+          source(worldWidth, worldHeight),
+          destination(worldWidth, worldHeight),
           scratch(worldWidth, worldHeight) {}
 
     // Destination and scratch: the source at selected pixels, the marker everywhere else,

@@ -9,33 +9,21 @@
 
 namespace {
 
-// The host's iterate_generic, except that the Nth call fails without running the worker.
-struct FailingIteration {
-    static inline PF_Err (*hostIterate)(A_long, void*, PF_IterateGenericFunc) = nullptr;
-    static inline int calls = 0;
-    static inline int failingCall = 0;
+// The host's callbacks, except that the Nth iterate_generic fails without running the worker.
+class ErrorPathTest : public ::testing::Test {
+protected:
+    ErrorPathTest() : host(hostWithWorkers(3)), utils(*host.utils()), inData(host.inData()) {
+        hostIterate = host.utils()->iterate_generic;
+        utils.iterate_generic = iterate;
+        inData.utils = &utils;
+        calls = failingCall = 0;
+    }
 
     static PF_Err iterate(A_long iterations, void* refcon, PF_IterateGenericFunc worker) {
         if (++calls == failingCall) return PF_Err_INTERNAL_STRUCT_DAMAGED;
         return hostIterate(iterations, refcon, worker);
     }
-};
-
-PF_Err failingRgbToHls(PF_ProgPtr, PF_Pixel*, PF_Fixed*) {
-    return PF_Err_BAD_CALLBACK_PARAM;
-}
-
-class ErrorPathTest : public ::testing::Test {
-protected:
-    ErrorPathTest() : host(hostWithWorkers(3)) {
-        utils = *host.utils();
-        utils.iterate_generic = FailingIteration::iterate;
-        inData = host.inData();
-        inData.utils = &utils;
-        FailingIteration::hostIterate = host.utils()->iterate_generic;
-        FailingIteration::calls = 0;
-        FailingIteration::failingCall = 0;
-    }
+    static PF_Err failingRgbToHls(PF_ProgPtr, PF_Pixel*, PF_Fixed*) { return PF_Err_BAD_CALLBACK_PARAM; }
 
     template <class Pixel>
     BlurScene<Pixel> makeScene() {
@@ -47,43 +35,40 @@ protected:
         return scene;
     }
 
+    static inline PF_Err (*hostIterate)(A_long, void*, PF_IterateGenericFunc) = nullptr;
+    static inline int calls = 0;
+    static inline int failingCall = 0;
     vmhost::Host host;
     PF_UtilCallbacks utils;
     PF_InData inData;
 };
 
-TEST_F(ErrorPathTest, AFailingPassEndsTheBlurAndSkipsTheRest) {
+TEST_F(ErrorPathTest, AFailingPassOrACancelEndsTheBlur) {
     for (const auto& variant : blurVariants<PF_Pixel16>()) {
         auto scene = makeScene<PF_Pixel16>();
         host.interaction().clearLog();
-        FailingIteration::calls = 0;
-        FailingIteration::failingCall = 2;
+        calls = 0;
+        failingCall = 2;
         ProgressMeter progress(&inData, 2);
-        EXPECT_EQ(PF_Err_INTERNAL_STRUCT_DAMAGED, scene.run(variant, &inData, 0.0, {4, 4, 4, 4}, 3, &progress))
-            << variant.name;
-        EXPECT_EQ(2, FailingIteration::calls) << variant.name << ": no pass after the failing one";
-        EXPECT_EQ(1, host.interaction().progressCalls()) << variant.name << ": no report for the failing pass";
+        EXPECT_EQ(PF_Err_INTERNAL_STRUCT_DAMAGED, scene.run(variant, &inData, 0.0, {4, 4, 4, 4}, 3, &progress));
+        EXPECT_EQ(2, calls) << variant.name << ": no pass after the failing one";
+        EXPECT_EQ(1, host.interaction().progressCalls()) << variant.name << ": no report of the failing pass";
     }
-    EXPECT_EQ(0, host.handles().outstanding());
-}
-
-TEST_F(ErrorPathTest, ACancelAnsweredToProgressEndsTheBlur) {
+    failingCall = 0;
     for (const auto& variant : blurVariants<PF_PixelFloat>()) {
         auto scene = makeScene<PF_PixelFloat>();
         host.interaction().clearLog();
         host.interaction().answerProgressFrom(3);
-        FailingIteration::calls = 0;
+        calls = 0;
         ProgressMeter progress(&inData, 2);
         EXPECT_EQ(PF_Interrupt_CANCEL, scene.run(variant, &inData, 0.0, {4, 4, 4, 4}, 5, &progress)) << variant.name;
-        EXPECT_EQ(3, FailingIteration::calls) << variant.name;
-        const auto log = host.interaction().progressLog();
-        ASSERT_EQ(3u, log.size()) << variant.name;
-        for (const auto& call : log) {
+        EXPECT_EQ(3, calls) << variant.name;
+        for (const auto& call : host.interaction().progressLog()) {
             EXPECT_EQ(0, call.current) << "passes report without stepping";
-            EXPECT_EQ(100, call.total);
         }
         host.interaction().answerProgressFrom(0);
     }
+    EXPECT_EQ(0, host.handles().outstanding());
 }
 
 TEST_F(ErrorPathTest, KeyMatchingStopsAtAFailingHost) {
@@ -92,25 +77,22 @@ TEST_F(ErrorPathTest, KeyMatchingStopsAtAFailingHost) {
         for (A_long x = 0; x < 9; ++x) source.at(x, y) = PF_Pixel8{255, static_cast<A_u_char>(x * 20), 40, 60};
     }
     const std::vector<KeyHLS> keys = {{0, 0, 0, 27904}};
+    const PF_LRect area = {0, 0, 9, 5};
     {
         SelectionMask mask;
         utils.colorCB.RGBtoHLS = failingRgbToHls;
-        EXPECT_EQ(PF_Err_BAD_CALLBACK_PARAM, buildKeyMask<PF_Pixel8>(mask, &inData, *source.world(), {0, 0, 9, 5}, keys));
+        EXPECT_EQ(PF_Err_BAD_CALLBACK_PARAM, buildKeyMask<PF_Pixel8>(mask, &inData, *source.world(), area, keys));
         utils.colorCB.RGBtoHLS = host.utils()->colorCB.RGBtoHLS;
-
-        FailingIteration::calls = 0;
-        FailingIteration::failingCall = 1;
-        EXPECT_EQ(PF_Err_INTERNAL_STRUCT_DAMAGED,
-                  buildKeyMask<PF_Pixel8>(mask, &inData, *source.world(), {0, 0, 9, 5}, keys));
+        failingCall = calls + 1;
+        EXPECT_EQ(PF_Err_INTERNAL_STRUCT_DAMAGED, buildKeyMask<PF_Pixel8>(mask, &inData, *source.world(), area, keys));
         EXPECT_EQ(1, host.handles().outstanding());
     }
     EXPECT_EQ(0, host.handles().outstanding()) << "the mask goes back with its last holder";
 
-    // Out of host memory: the allocation's exception, and nothing left behind.
     host.handles().failNthAllocation(1);
     SelectionMask mask;
     try {
-        buildKeyMask<PF_Pixel8>(mask, &inData, *source.world(), {0, 0, 9, 5}, keys);
+        buildKeyMask<PF_Pixel8>(mask, &inData, *source.world(), area, keys);
         ADD_FAILURE() << "no exception";
     } catch (const AEUtil::AEException& e) {
         EXPECT_EQ(PF_Err_OUT_OF_MEMORY, e.code);

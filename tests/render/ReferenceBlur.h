@@ -17,9 +17,9 @@
 enum class KernelKind { Gaussian, Box };
 
 struct WindowSums {
-    double valueSum = 0;    // S (exact for 16-bit data)
-    std::int64_t count = 0;  // N
-    double peakSum = 0;     // A, unscaled: sum of value * weight
+    double valueSum = 0;          // S (exact for 16-bit data)
+    std::int64_t count = 0;       // N
+    double peakSum = 0;           // A, unscaled: sum of value * weight
     std::int64_t peakWeight = 0;  // W
 };
 
@@ -50,8 +50,8 @@ inline float referenceValueFloat(const WindowSums& sums, const GaussKernel* kern
 
 // One pass from `from` into `to` over `area`.
 template <class Pixel>
-void referencePass(const TestWorld<Pixel>& from, TestWorld<Pixel>& to, const PF_LRect& area,
-                   const SelectionMask& mask, const BlurPassPlan& pass, KernelKind kind, bool keepDivision) {
+void referencePass(const TestWorld<Pixel>& from, TestWorld<Pixel>& to, const PF_LRect& area, const SelectionMask& mask,
+                   const BlurPassPlan& pass, KernelKind kind, bool keepDivision) {
     const bool horizontal = pass.direction == BlurDirection::Horizontal;
     const std::int32_t width = area.right - area.left;
     const std::int32_t height = area.bottom - area.top;
@@ -120,8 +120,8 @@ void referencePass(const TestWorld<Pixel>& from, TestWorld<Pixel>& to, const PF_
 // The whole call: n + 1 passes between `destination` and `scratch`, as the effect runs them.
 template <class Pixel>
 void referenceBlur(const TestWorld<Pixel>& source, TestWorld<Pixel>& destination, TestWorld<Pixel>& scratch,
-                   const PF_LRect& area, const SelectionMask& mask, KernelKind kind, bool keepDivision,
-                   double aspect, const ChannelRadii& radii, std::int32_t repeatCount) {
+                   const PF_LRect& area, const SelectionMask& mask, KernelKind kind, bool keepDivision, double aspect,
+                   const ChannelRadii& radii, std::int32_t repeatCount) {
     TestWorld<Pixel>* oddTarget = repeatCount % 2 == 1 ? &scratch : &destination;
     TestWorld<Pixel>* evenTarget = repeatCount % 2 == 1 ? &destination : &scratch;
     const TestWorld<Pixel>* from = &source;

@@ -1,9 +1,9 @@
 #pragma once
 // Pixels, masks and hosts for the render tests.
 
+#include "host/Host.h"
 #include "render/PixelTraits.h"
 #include "render/SelectionMask.h"
-#include "host/Host.h"
 #include "tests/render/TestWorld.h"
 
 #include <cstring>
@@ -37,8 +37,9 @@ Pixel pixelOf(double alpha, double red, double green, double blue) {
     const double fractions[4] = {alpha, red, green, blue};
     for (int c = 0; c < 4; ++c) {
         const double value = fractions[c] * fullScale<Pixel>();
-        setChannel(pixel, c,
-                   static_cast<ChannelOf<Pixel>>(std::is_floating_point<ChannelOf<Pixel>>::value ? value : value + 0.5));
+        setChannel(
+            pixel, c,
+            static_cast<ChannelOf<Pixel>>(std::is_floating_point<ChannelOf<Pixel>>::value ? value : value + 0.5));
     }
     return pixel;
 }

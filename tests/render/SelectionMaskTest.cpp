@@ -3,59 +3,41 @@
 #include "AEUtil/AEMemory.h"
 #include "render/PixelTask.h"
 #include "render/ProgressMeter.h"
-#include "render/SelectionMask.h"
 #include "tests/render/RenderTestSupport.h"
 
 #include <gtest/gtest.h>
 
-#include <vector>
-
 namespace {
 
-std::vector<int> flags(const std::uint8_t* first, std::int32_t count) {
-    return std::vector<int>(first, first + count);
-}
+std::vector<int> bytes(const std::uint8_t* first, std::int32_t count) { return std::vector<int>(first, first + count); }
 
 TEST(SelectionMaskTest, LayoutInOneHostBlock) {
     vmhost::Host host;
     {
         SelectionMask mask;
         allocateMask(mask, &host.inData(), 5, 3);
-        EXPECT_EQ(5, mask.width);
-        EXPECT_EQ(3, mask.height);
+        // Three rows of stride 8, a row-flag block of 4, a column-flag block of 8.
         EXPECT_EQ(8, mask.stride);
-        // Three rows of 8, a row-flag block of 4, a column-flag block of 8.
-        const std::uint8_t* bytes = mask.bytes.get();
-        EXPECT_EQ(bytes + 24, mask.rowFlags);
-        EXPECT_EQ(bytes + 28, mask.columnFlags);
-        EXPECT_EQ(36u, AEUtil::AEMemory::headerOf(bytes)->size);
-        EXPECT_EQ(1, host.handles().outstanding());
+        EXPECT_EQ(mask.bytes.get() + 24, mask.rowFlags);
+        EXPECT_EQ(mask.bytes.get() + 28, mask.columnFlags);
+        EXPECT_EQ(36u, AEUtil::AEMemory::headerOf(mask.bytes.get())->size);
 
-        SelectionMask copy = mask;
-        EXPECT_EQ(bytes, copy.bytes.get());
-        allocateMask(mask, &host.inData(), 4, 4);  // a new size gets a new block
-        EXPECT_EQ(2, host.handles().outstanding());
-        EXPECT_EQ(4, mask.stride);
-        EXPECT_EQ(mask.bytes.get() + 16, mask.rowFlags);
+        const SelectionMask copy = mask;
+        allocateMask(mask, &host.inData(), 4, 4);
+        EXPECT_EQ(2, host.handles().outstanding()) << "the copy keeps the first block";
         EXPECT_EQ(mask.bytes.get() + 20, mask.columnFlags);
     }
     EXPECT_EQ(0, host.handles().outstanding());
     EXPECT_EQ(0, host.handles().locked());
 
     const long long before = host.handles().allocations();
-    for (auto size : {std::make_pair(0, 7), std::make_pair(7, 0), std::make_pair(0, 0)}) {
+    for (auto size : {std::make_pair(0, 7), std::make_pair(7, 0)}) {
         SelectionMask mask;
         allocateMask(mask, &host.inData(), size.first, size.second);
-        EXPECT_FALSE(mask.bytes);
-        EXPECT_EQ(0, mask.width);
-        EXPECT_EQ(0, mask.height);
-        EXPECT_EQ(0, mask.stride);
+        EXPECT_TRUE(!mask.bytes && mask.width == 0 && mask.height == 0 && mask.stride == 0);
     }
     EXPECT_EQ(before, host.handles().allocations()) << "an empty mask asks the host for nothing";
-}
 
-TEST(SelectionMaskTest, FailedAllocationsLeaveNothingBehind) {
-    vmhost::Host host;
     host.handles().failNthAllocation(1);
     SelectionMask mask;
     try {
@@ -66,7 +48,6 @@ TEST(SelectionMaskTest, FailedAllocationsLeaveNothingBehind) {
     }
     EXPECT_EQ(0, host.handles().outstanding());
     EXPECT_EQ(0, host.suites().heldTotal());
-
     PF_InData noBasicSuite = host.inData();
     noBasicSuite.pica_basicP = nullptr;
     EXPECT_THROW(allocateMask(mask, &noBasicSuite, 8, 8), int);
@@ -74,53 +55,46 @@ TEST(SelectionMaskTest, FailedAllocationsLeaveNothingBehind) {
 
 TEST(SelectionMaskTest, FillInvertAndFlags) {
     vmhost::Host host;
+    // Any non-zero byte counts as selected; row 1 and columns 3 and 4 select nothing.
+    const std::uint8_t rows[3][5] = {{0, 7, 0, 0, 0}, {0, 0, 0, 0, 0}, {255, 0, 1, 0, 0}};
     SelectionMask mask;
     allocateMask(mask, &host.inData(), 5, 3);
-
-    fillMask(mask);
-    for (std::int32_t y = 0; y < 3; ++y) EXPECT_EQ(std::vector<int>(5, 255), flags(mask.row(y), 5));
-    EXPECT_EQ(std::vector<int>(3, 1), flags(mask.rowFlags, 3));
-    EXPECT_EQ(std::vector<int>(5, 1), flags(mask.columnFlags, 5));
-
-    // Any non-zero byte counts as selected; row 1 selects nothing, column 3 nothing.
-    const std::uint8_t rows[3][5] = {{0, 7, 0, 0, 0}, {0, 0, 0, 0, 0}, {255, 0, 1, 0, 0}};
     for (std::int32_t y = 0; y < 3; ++y) std::copy(rows[y], rows[y] + 5, mask.row(y));
     updateMaskFlags(mask);
-    EXPECT_EQ((std::vector<int>{1, 0, 1}), flags(mask.rowFlags, 3));
-    EXPECT_EQ((std::vector<int>{1, 1, 1, 0, 0}), flags(mask.columnFlags, 5));
+    EXPECT_EQ((std::vector<int>{1, 0, 1}), bytes(mask.rowFlags, 3));
+    EXPECT_EQ((std::vector<int>{1, 1, 1, 0, 0}), bytes(mask.columnFlags, 5));
 
     invertMask(mask);
-    EXPECT_EQ((std::vector<int>{255, 0, 255, 255, 255}), flags(mask.row(0), 5));
-    EXPECT_EQ(std::vector<int>(5, 255), flags(mask.row(1), 5));
-    EXPECT_EQ((std::vector<int>{0, 255, 0, 255, 255}), flags(mask.row(2), 5));
-    EXPECT_EQ((std::vector<int>{1, 1, 1}), flags(mask.rowFlags, 3));
-    EXPECT_EQ(std::vector<int>(5, 1), flags(mask.columnFlags, 5));
+    EXPECT_EQ((std::vector<int>{255, 0, 255, 255, 255}), bytes(mask.row(0), 5));
+    EXPECT_EQ(std::vector<int>(5, 255), bytes(mask.row(1), 5));
+    EXPECT_EQ((std::vector<int>{0, 255, 0, 255, 255}), bytes(mask.row(2), 5));
+    EXPECT_EQ(std::vector<int>(3, 1), bytes(mask.rowFlags, 3));
+    EXPECT_EQ(std::vector<int>(5, 1), bytes(mask.columnFlags, 5));
 
     fillMask(mask);
+    for (std::int32_t y = 0; y < 3; ++y) EXPECT_EQ(std::vector<int>(5, 255), bytes(mask.row(y), 5));
     invertMask(mask);
-    EXPECT_EQ(std::vector<int>(3, 0), flags(mask.rowFlags, 3)) << "nothing selected, no flag set";
-    EXPECT_EQ(std::vector<int>(5, 0), flags(mask.columnFlags, 5));
+    EXPECT_EQ(std::vector<int>(3, 0), bytes(mask.rowFlags, 3)) << "nothing selected, no flag set";
+    EXPECT_EQ(std::vector<int>(5, 0), bytes(mask.columnFlags, 5));
 }
 
 TEST(PixelTaskTest, BandsSplitTheLinesExactlyOnce) {
     auto bands = [](std::int32_t extent, std::int32_t n) {
         std::vector<std::pair<int, int>> result;
-        for (std::int32_t i = 0; i < n; ++i) {
-            const Band band = rowBand(i, n, extent);
-            result.push_back({band.first, band.count});
-        }
+        for (std::int32_t i = 0; i < n; ++i)
+            result.push_back({rowBand(i, n, extent).first, rowBand(i, n, extent).count});
         return result;
     };
     EXPECT_EQ((std::vector<std::pair<int, int>>{{0, 3}, {3, 3}, {6, 2}, {8, 2}}), bands(10, 4));
     EXPECT_EQ((std::vector<std::pair<int, int>>{{0, 1}, {1, 1}, {2, 1}, {3, 0}}), bands(3, 4));
-
     for (std::int32_t extent : {0, 1, 7, 64, 2161}) {
         for (std::int32_t n : {1, 2, 3, 7, 16, 100}) {
             std::int32_t next = 0;
             for (const auto& band : bands(extent, n)) {
-                if (band.second == 0) continue;
-                EXPECT_EQ(next, band.first) << extent << " lines in " << n << " bands";
-                next = band.first + band.second;
+                if (band.second > 0) {
+                    EXPECT_EQ(next, band.first) << extent << " lines in " << n << " bands";
+                }
+                next += band.second;
             }
             EXPECT_EQ(extent, next) << extent << " lines in " << n << " bands";
         }
@@ -129,25 +103,18 @@ TEST(PixelTaskTest, BandsSplitTheLinesExactlyOnce) {
 
 TEST(ProgressMeterTest, ReportsPercentAndPassesTheAnswerOn) {
     vmhost::Host host;
-    ProgressMeter meter(&host.inData(), 2);
+    ProgressMeter meter(&host.inData(), 2), nothingToDo(&host.inData(), 0), silent(nullptr, 2);
     EXPECT_EQ(PF_Err_NONE, meter.report());
-    EXPECT_EQ(PF_Err_NONE, meter.step());
-    EXPECT_EQ(PF_Err_NONE, meter.step());
-    EXPECT_EQ(PF_Err_NONE, meter.step());  // past the total: still 100
-    ProgressMeter nothingToDo(&host.inData(), 0);
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(PF_Err_NONE, meter.step());  // the third goes past the total
     EXPECT_EQ(PF_Err_NONE, nothingToDo.report());
+    EXPECT_EQ(PF_Err_NONE, silent.step());
     const std::vector<A_long> expected = {0, 50, 100, 100, 100};
     const auto log = host.interaction().progressLog();
-    ASSERT_EQ(expected.size(), log.size());
+    ASSERT_EQ(expected.size(), log.size()) << "no host, no call";
     for (std::size_t i = 0; i < log.size(); ++i) {
         EXPECT_EQ(expected[i], log[i].current);
         EXPECT_EQ(100, log[i].total);
     }
-
-    ProgressMeter silent(nullptr, 2);
-    EXPECT_EQ(PF_Err_NONE, silent.step());
-    EXPECT_EQ(5, host.interaction().progressCalls()) << "no host, no call";
-
     host.interaction().answerProgressFrom(1);
     EXPECT_EQ(PF_Interrupt_CANCEL, meter.report());
 }

@@ -42,6 +42,8 @@ public:
         return reinterpret_cast<const Pixel*>(bytes_.data() + y * rowbytes_)[x];
     }
 
+    bool sameBytes(const TestWorld& other) const { return bytes_ == other.bytes_; }
+
     bool paddingIntact() const {
         const std::size_t used = static_cast<std::size_t>(world_.width) * sizeof(Pixel);
         for (A_long y = 0; y < world_.height; ++y) {

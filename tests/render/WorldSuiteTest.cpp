@@ -12,46 +12,41 @@
 
 namespace {
 
-// The suites' functions have no context, so the fake keeps its record in one place.
-struct FakeWorlds {
+// The suites' functions have no context, so the fixture keeps the record in static members.
+class WorldSuiteTest : public ::testing::Test {
+protected:
     struct NewCall {
         int version;
         PF_ProgPtr effectRef;
-        A_long width, height;
-        A_long flagsOrClear;  // version 1: the flags; version 2: the clear flag
+        A_long width, height, flagsOrClear;  // version 1 takes flags, version 2 a clear flag
         PF_PixelFormat format;
     };
-    static inline std::vector<NewCall> newCalls;
-    static inline std::vector<PF_ProgPtr> disposals;
-    static inline std::vector<std::string> copies;
-    static inline PF_Err answer = PF_Err_NONE;
-    static inline int pixelFormatQueries = 0;
 
-    static void reset() {
+    WorldSuiteTest() {
         newCalls.clear();
         disposals.clear();
         copies.clear();
         answer = PF_Err_NONE;
-        pixelFormatQueries = 0;
+        std::memset(&inData, 0, sizeof inData);
+        inData.pica_basicP = host.basic();
+        inData.effect_ref = reinterpret_cast<PF_ProgPtr>(&newCalls);
     }
 
     static PF_Err make(PF_EffectWorld* world, A_long width, A_long height) {
         if (answer != PF_Err_NONE) return answer;
         world->width = width;
         world->height = height;
-        world->rowbytes = width * 16;
         world->data = reinterpret_cast<PF_PixelPtr>(new char[static_cast<std::size_t>(width * height * 16)]);
         return PF_Err_NONE;
     }
-    static PF_Err newWorld1(PF_ProgPtr ref, A_long width, A_long height, PF_NewWorldFlags flags,
-                            PF_EffectWorld* world) {
+    static PF_Err newWorld1(PF_ProgPtr ref, A_long width, A_long height, PF_NewWorldFlags flags, PF_EffectWorld* w) {
         newCalls.push_back({1, ref, width, height, flags, 0});
-        return make(world, width, height);
+        return make(w, width, height);
     }
     static PF_Err newWorld2(PF_ProgPtr ref, A_long width, A_long height, PF_Boolean clear, PF_PixelFormat format,
-                            PF_EffectWorld* world) {
+                            PF_EffectWorld* w) {
         newCalls.push_back({2, ref, width, height, clear, format});
-        return make(world, width, height);
+        return make(w, width, height);
     }
     static PF_Err dispose(PF_ProgPtr ref, PF_EffectWorld* world) {
         disposals.push_back(ref);
@@ -59,7 +54,6 @@ struct FakeWorlds {
         return PF_Err_NONE;
     }
     static PF_Err pixelFormat(const PF_EffectWorld*, PF_PixelFormat* format) {
-        ++pixelFormatQueries;
         *format = PF_PixelFormat_ARGB128;
         return PF_Err_NONE;
     }
@@ -71,115 +65,82 @@ struct FakeWorlds {
         copies.push_back(from == nullptr && to == nullptr ? "copy_hq" : "copy_hq with rectangles");
         return 8;
     }
-};
 
-class WorldSuiteTest : public ::testing::Test {
-protected:
-    WorldSuiteTest() {
-        FakeWorlds::reset();
-        version1.new_world = FakeWorlds::newWorld1;
-        version1.dispose_world = FakeWorlds::dispose;
-        version2.PF_NewWorld = FakeWorlds::newWorld2;
-        version2.PF_DisposeWorld = FakeWorlds::dispose;
-        version2.PF_GetPixelFormat = FakeWorlds::pixelFormat;
-        transform.copy = FakeWorlds::copy;
-        transform.copy_hq = FakeWorlds::copyHq;
-        std::memset(&inData, 0, sizeof inData);
-        inData.pica_basicP = host.basic();
-        inData.effect_ref = reinterpret_cast<PF_ProgPtr>(&effect);
-    }
-
-    void serveVersion1() { host.serve(kPFWorldSuite, 1, &version1); }
-    void serveVersion2() { host.serve(kPFWorldSuite, 2, &version2); }
+    static inline std::vector<NewCall> newCalls;
+    static inline std::vector<PF_ProgPtr> disposals;
+    static inline std::vector<std::string> copies;
+    static inline PF_Err answer = PF_Err_NONE;
 
     FakeBasicSuite host;
-    PF_WorldSuite1 version1{};
-    PF_WorldSuite2 version2{};
-    PF_WorldTransformSuite1 transform{};
-    int effect = 0;
+    PF_WorldSuite1 version1{newWorld1, dispose};
+    PF_WorldSuite2 version2{newWorld2, dispose, pixelFormat};
     PF_InData inData;
 };
 
 TEST_F(WorldSuiteTest, NewWorldsComeFromVersion2OrElseVersion1) {
-    serveVersion1();
-    serveVersion2();
+    host.serve(kPFWorldSuite, 1, &version1);
+    host.serve(kPFWorldSuite, 2, &version2);
     {
-        AEUtil::EffectWorldPtr world = AEUtil::WorldSuite::newWorld(&inData, 7, 5, 1, PF_PixelFormat_ARGB128);
-        ASSERT_TRUE(world);
-        EXPECT_EQ(7, world->width);
-        EXPECT_NE(nullptr, world->data);
-        ASSERT_EQ(1u, FakeWorlds::newCalls.size());
-        const auto& call = FakeWorlds::newCalls[0];
-        EXPECT_EQ(2, call.version);
-        EXPECT_EQ(inData.effect_ref, call.effectRef);
-        EXPECT_EQ(5, call.height);
-        EXPECT_EQ(1, call.flagsOrClear);
-        EXPECT_EQ(PF_PixelFormat_ARGB128, call.format);
+        const AEUtil::EffectWorldPtr world = AEUtil::WorldSuite::newWorld(&inData, 7, 5, 1, PF_PixelFormat_ARGB128);
+        ASSERT_TRUE(world && world->data != nullptr && world->width == 7);
+        ASSERT_EQ(1u, newCalls.size());
+        EXPECT_EQ(2, newCalls[0].version);
+        EXPECT_EQ(inData.effect_ref, newCalls[0].effectRef);
+        EXPECT_EQ(1, newCalls[0].flagsOrClear);
+        EXPECT_EQ(PF_PixelFormat_ARGB128, newCalls[0].format);
         EXPECT_EQ(0, host.held()) << "suites are held only during the call";
     }
-    EXPECT_EQ(std::vector<PF_ProgPtr>{inData.effect_ref}, FakeWorlds::disposals);
+    EXPECT_EQ(std::vector<PF_ProgPtr>{inData.effect_ref}, disposals);
 
     FakeBasicSuite onlyVersion1;
     onlyVersion1.serve(kPFWorldSuite, 1, &version1);
     inData.pica_basicP = onlyVersion1.basic();
-    FakeWorlds::reset();
-    auto deep = AEUtil::WorldSuite::newWorld(&inData, 4, 4, 1, PF_PixelFormat_ARGB64);
-    auto narrow = AEUtil::WorldSuite::newWorld(&inData, 4, 4, 0, PF_PixelFormat_ARGB32);
-    ASSERT_EQ(2u, FakeWorlds::newCalls.size());
-    EXPECT_EQ(1, FakeWorlds::newCalls[0].version);
-    EXPECT_EQ(PF_NewWorldFlag_DEEP_PIXELS | PF_NewWorldFlag_CLEAR_PIXELS, FakeWorlds::newCalls[0].flagsOrClear);
-    EXPECT_EQ(PF_NewWorldFlag_NONE, FakeWorlds::newCalls[1].flagsOrClear);
+    newCalls.clear();
+    AEUtil::WorldSuite::newWorld(&inData, 4, 4, 1, PF_PixelFormat_ARGB64);
+    AEUtil::WorldSuite::newWorld(&inData, 4, 4, 0, PF_PixelFormat_ARGB32);
+    ASSERT_EQ(2u, newCalls.size());
+    EXPECT_EQ(1, newCalls[0].version);
+    EXPECT_EQ(PF_NewWorldFlag_DEEP_PIXELS | PF_NewWorldFlag_CLEAR_PIXELS, newCalls[0].flagsOrClear);
+    EXPECT_EQ(PF_NewWorldFlag_NONE, newCalls[1].flagsOrClear);
+    EXPECT_EQ(3u, disposals.size());
 
-    // Version 1 cannot make float worlds: refused rather than handed out without pixels.
-    try {
-        AEUtil::WorldSuite::newWorld(&inData, 4, 4, 0, PF_PixelFormat_ARGB128);
-        ADD_FAILURE() << "no exception";
-    } catch (const AEUtil::AEException& e) {
-        EXPECT_EQ(PF_Err_BAD_CALLBACK_PARAM, e.code);
+    // Version 1 cannot make float worlds, and a host may fail: exceptions with the code,
+    // and nothing handed back that the host did not make.
+    for (const PF_Err failure : {PF_Err_NONE, PF_Err_OUT_OF_MEMORY}) {
+        answer = failure;
+        try {
+            AEUtil::WorldSuite::newWorld(&inData, 4, 4, 0, failure ? PF_PixelFormat_ARGB32 : PF_PixelFormat_ARGB128);
+            ADD_FAILURE() << "no exception";
+        } catch (const AEUtil::AEException& e) {
+            EXPECT_EQ(failure ? failure : PF_Err_BAD_CALLBACK_PARAM, e.code);
+            EXPECT_EQ(0u, std::string(e.what()).rfind("AEUtil/AEWorldSuite(151): ", 0)) << e.what();
+        }
     }
-    EXPECT_EQ(2u, FakeWorlds::newCalls.size());
-    deep.release();
-    narrow.release();
-    EXPECT_EQ(2u, FakeWorlds::disposals.size());
+    EXPECT_EQ(3u, newCalls.size()) << "no float world asked of version 1";
+    EXPECT_EQ(3u, disposals.size());
     EXPECT_EQ(0, onlyVersion1.held());
 }
 
-TEST_F(WorldSuiteTest, AHostFailureBecomesAnExceptionWithItsCode) {
-    serveVersion2();
-    FakeWorlds::answer = PF_Err_OUT_OF_MEMORY;
-    try {
-        AEUtil::WorldSuite::newWorld(&inData, 3840, 2160, 0, PF_PixelFormat_ARGB64);
-        ADD_FAILURE() << "no exception";
-    } catch (const AEUtil::AEException& e) {
-        EXPECT_EQ(PF_Err_OUT_OF_MEMORY, e.code);
-        EXPECT_EQ(0, std::string(e.what()).rfind("AEUtil/AEWorldSuite(151): ", 0)) << e.what();
-    }
-    EXPECT_TRUE(FakeWorlds::disposals.empty()) << "a world the host did not make is not handed back";
-    EXPECT_EQ(0, host.held());
-}
-
 TEST_F(WorldSuiteTest, TheLastCopyDisposesOfTheWorld) {
-    serveVersion2();
+    host.serve(kPFWorldSuite, 2, &version2);
     AEUtil::EffectWorldPtr empty;
     EXPECT_EQ(-1, empty.release());
 
     AEUtil::EffectWorldPtr first = AEUtil::WorldSuite::newWorld(&inData, 2, 2, 0, PF_PixelFormat_ARGB32);
     AEUtil::EffectWorldPtr second = first;
-    EXPECT_EQ(2, second.useCount());
     EXPECT_EQ(first.get(), second.get());
     EXPECT_EQ(1, first.release());
     EXPECT_FALSE(first);
-    EXPECT_TRUE(FakeWorlds::disposals.empty());
     {
         AEUtil::EffectWorldPtr third;
         third = second;
         third = third;
         EXPECT_EQ(2, second.useCount());
     }
+    EXPECT_TRUE(disposals.empty());
     EXPECT_EQ(0, second.release());
-    EXPECT_EQ(1u, FakeWorlds::disposals.size());
     EXPECT_EQ(-1, second.release());
-    EXPECT_EQ(1u, FakeWorlds::disposals.size());
+    EXPECT_EQ(1u, disposals.size());
 }
 
 TEST_F(WorldSuiteTest, PixelFormatAndCopy) {
@@ -191,20 +152,21 @@ TEST_F(WorldSuiteTest, PixelFormatAndCopy) {
     world.world_flags = PF_WorldFlag_WRITEABLE;
     EXPECT_EQ(PF_Err_NONE, AEUtil::getPixelFormat(&inData, &world, &format));
     EXPECT_EQ(PF_PixelFormat_ARGB32, format);
-    serveVersion2();
+    host.serve(kPFWorldSuite, 2, &version2);
     EXPECT_EQ(PF_Err_NONE, AEUtil::getPixelFormat(&inData, &world, &format));
     EXPECT_EQ(PF_PixelFormat_ARGB128, format);
-    EXPECT_EQ(1, FakeWorlds::pixelFormatQueries);
 
     EXPECT_THROW(AEUtil::copyWorld(&inData, &world, &world), int) << "no transform suite";
+    PF_WorldTransformSuite1 transform{};
+    transform.copy = copy;
+    transform.copy_hq = copyHq;
     host.serve(kPFWorldTransformSuite, 1, &transform);
     inData.quality = PF_Quality_LO;
     EXPECT_EQ(7, AEUtil::copyWorld(&inData, &world, &world));
     inData.quality = PF_Quality_HI;
     EXPECT_EQ(8, AEUtil::copyWorld(&inData, &world, &world));
-    EXPECT_EQ((std::vector<std::string>{"copy", "copy_hq"}), FakeWorlds::copies);
+    EXPECT_EQ((std::vector<std::string>{"copy", "copy_hq"}), copies);
     EXPECT_EQ(0, host.held());
-
     inData.pica_basicP = nullptr;
     EXPECT_THROW(AEUtil::copyWorld(&inData, &world, &world), int);
 }
