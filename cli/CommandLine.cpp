@@ -1,0 +1,107 @@
+#include "cli/CommandLine.h"
+
+#include <exception>
+
+#include "cli/ArgumentParser.h"
+#include "cli/CliErrors.h"
+#include "cli/EffectSession.h"
+#include "cli/FrameJob.h"
+#include "cli/ParamListing.h"
+#include "cli/ProgressDisplay.h"
+#include "cli/RenderLoop.h"
+#include "cli/RenderPlan.h"
+#include "cli/UserDefaultsActions.h"
+
+namespace vmcli {
+
+namespace {
+
+constexpr const char* kProgram = "velumixer-render";
+
+SessionConfig sessionConfig(const Options& options) {
+    SessionConfig config;
+    config.modulePath = resolveModulePath(options.pluginPath);
+    config.languageTag = languageTag(options.language);
+    config.workerThreads = options.threads;
+    return config;
+}
+
+void applySettings(EffectSession& session, const Options& options) {
+    for (const ParamSetting& setting : options.settings) applyParamSetting(session.params(), setting);
+}
+
+int render(const Options& options, Console& console, const CancelFlag& cancel) {
+    const std::vector<FrameTask> tasks = planFrames(options);
+    EffectSession session(sessionConfig(options));
+    session.setUpInstance();
+    applySettings(session, options);
+    checkFrameFiles(tasks);
+
+    const RenderSettings settings{options.depth, options.downsampleX, options.downsampleY, options.legacyRender};
+    ProgressDisplay progress(console.err, console.errIsTerminal, static_cast<int>(tasks.size()));
+    const LoopResult result = renderFrames(
+        tasks, options.jobs, [&](const FrameTask& task) { return renderFrameTask(session, task, settings, cancel); },
+        progress, cancel, [&] { session.cancelRendering(); });
+    progress.finish();
+
+    if (result.cancelled) {
+        console.err << kProgram << ": cancelled; " << result.written << " of " << tasks.size()
+                    << " frame(s) written, no partial files left\n";
+        return kExitCancelled;
+    }
+    if (result.error) {
+        console.err << kProgram << ": " << *result.error << "\n";
+        if (tasks.size() > 1)
+            console.err << kProgram << ": " << result.written << " of " << tasks.size() << " frame(s) written\n";
+        return kExitFailed;
+    }
+    return kExitOk;
+}
+
+int run(const Options& options, Console& console, const CancelFlag& cancel) {
+    switch (options.action) {
+        case Action::Help:
+            console.out << usageText();
+            return kExitOk;
+        case Action::RestoreDefaults:
+            console.out << "removed the stored defaults (" << restoreBuiltInDefaultValues() << ")\n";
+            return kExitOk;
+        case Action::About: {
+            EffectSession session(sessionConfig(options));
+            console.out << session.about() << "\n";
+            return kExitOk;
+        }
+        case Action::ListParams: {
+            EffectSession session(sessionConfig(options));
+            session.setUpInstance();
+            console.out << describeParams(session.params());
+            return kExitOk;
+        }
+        case Action::StoreDefaults: {
+            EffectSession session(sessionConfig(options));
+            session.setUpInstance();
+            applySettings(session, options);
+            console.out << "stored the defaults for new instances in " << storeInstanceDefaults(session) << "\n";
+            return kExitOk;
+        }
+        case Action::Render:
+            break;
+    }
+    return render(options, console, cancel);
+}
+
+}  // namespace
+
+int runCommandLine(const std::vector<std::string>& args, Console& console, const CancelFlag& cancel) {
+    try {
+        return run(parseArguments(args), console, cancel);
+    } catch (const UsageError& e) {
+        console.err << kProgram << ": " << e.what() << "\n";
+        return kExitUsage;
+    } catch (const std::exception& e) {
+        console.err << kProgram << ": " << e.what() << "\n";
+        return kExitFailed;
+    }
+}
+
+}  // namespace vmcli

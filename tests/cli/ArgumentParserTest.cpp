@@ -1,0 +1,89 @@
+// Reading the command line: what each option becomes, and the mistakes that stop the program.
+#include "cli/ArgumentParser.h"
+#include "cli/CliErrors.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using vmcli::Action;
+using vmcli::Options;
+using vmcli::parseArguments;
+using vmcli::UsageError;
+
+// The message of the UsageError the arguments raise, or "" when they are accepted.
+std::string refusal(const std::vector<std::string>& args) {
+    try {
+        parseArguments(args);
+        return "";
+    } catch (const UsageError& e) {
+        return e.what();
+    }
+}
+
+TEST(ArgumentParserTest, OptionsMayComeAnywhereInEitherForm) {
+    const Options options = parseArguments({"--set", "Blur Amount=4", "in.png", "--depth=16", "--set=Mode=Extract",
+                                            "--downsample", "2,3", "out.png", "--legacy-render", "--threads", "3",
+                                            "--language", "ja", "--jobs=4", "--plugin", "other.so"});
+    EXPECT_EQ(Action::Render, options.action);
+    EXPECT_EQ("in.png", options.input);
+    EXPECT_EQ("out.png", options.output);
+    ASSERT_EQ(2u, options.settings.size());
+    EXPECT_EQ("Blur Amount", options.settings[0].name);
+    EXPECT_EQ("4", options.settings[0].value);
+    EXPECT_EQ("Mode", options.settings[1].name) << "only the first '=' of --set=... separates the option";
+    EXPECT_EQ("Extract", options.settings[1].value);
+    EXPECT_EQ(16, options.depth);
+    EXPECT_EQ(2, options.downsampleX);
+    EXPECT_EQ(3, options.downsampleY);
+    EXPECT_TRUE(options.legacyRender);
+    EXPECT_EQ(3, options.threads);
+    EXPECT_EQ(vmcli::Language::Japanese, options.language);
+    EXPECT_STREQ("ja_JP", vmcli::languageTag(options.language));
+    EXPECT_EQ(4, options.jobs);
+    EXPECT_EQ("other.so", options.pluginPath);
+}
+
+TEST(ArgumentParserTest, DashesEndOptionsAndShortFormsExpand) {
+    const Options options = parseArguments({"--", "-in.png", "--out.png"});
+    EXPECT_EQ("-in.png", options.input) << "after -- everything is a file";
+    EXPECT_EQ("--out.png", options.output);
+    EXPECT_EQ(5, parseArguments({"--downsample", "5", "a", "b"}).downsampleY) << "one factor is both";
+    EXPECT_EQ((std::vector<int>{1, 3, 5}), *parseArguments({"a", "b", "--frames", "1-5x2"}).frames);
+}
+
+TEST(ArgumentParserTest, ActionsNeedNoFilesAndExcludeEachOther) {
+    EXPECT_EQ(Action::ListParams, parseArguments({"--list-params"}).action);
+    EXPECT_EQ(Action::About, parseArguments({"--about", "--language", "ja"}).action);
+    EXPECT_EQ(Action::StoreDefaults, parseArguments({"--store-defaults", "--set", "G=2"}).action);
+    EXPECT_EQ(Action::RestoreDefaults, parseArguments({"--restore-defaults"}).action);
+    EXPECT_EQ(Action::Help, parseArguments({"extra", "-h"}).action) << "help is given whatever else is there";
+    EXPECT_NE("", refusal({"--about", "--list-params"}));
+    EXPECT_NE("", refusal({"--about", "in.png"}));
+    EXPECT_NE("", refusal({"--restore-defaults", "--set", "G=2"}));
+}
+
+TEST(ArgumentParserTest, MistakesNameWhatIsWrong) {
+    struct Case {
+        std::vector<std::string> args;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {{"in.png"}, "INPUT and OUTPUT are needed"},
+        {{"a", "b", "c"}, "\"c\""},
+        {{"a", "b", "--depth", "12"}, "--depth takes 8, 16 or 32"},
+        {{"a", "b", "--jobs", "0"}, "--jobs takes a whole number from 1"},
+        {{"a", "b", "--threads", "two"}, "--threads"},
+        {{"a", "b", "--downsample", "2,"}, "--downsample"},
+        {{"a", "b", "--language", "de"}, "--language takes ja or en"},
+        {{"a", "b", "--frames", "9-1"}, "runs backwards"},
+        {{"a", "b", "--set", "Blur Amount"}, "NAME=VALUE"},
+        {{"a", "b", "--set", "=4"}, "name is missing"},
+        {{"a", "b", "--set"}, "--set needs a value"},
+        {{"a", "b", "--legacy-render=yes"}, "takes no value"},
+        {{"a", "b", "--blur", "4"}, "unknown option --blur"},
+    };
+    for (const Case& c : cases) EXPECT_NE(std::string::npos, refusal(c.args).find(c.expected)) << c.expected;
+}
+
+}  // namespace

@@ -1,0 +1,205 @@
+// The whole program in-process with the effect module beside the test: a render compared
+// with the host API's render of the same frame, sequences, cancelling, and the exit codes
+// and messages of what can go wrong.
+#include "CliScratch.h"
+#include "cli/CommandLine.h"
+#include "cli/ImageFile.h"
+#include "host/FrameRenderer.h"
+#include "host/Host.h"
+#include "host/ModulePath.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+using vmcli::RgbaPixels;
+
+// Hard edges, a key-coloured block, a diagonal, a half-transparent strip and a clear
+// corner, in 8-bit steps so that every file format holds it exactly.
+RgbaPixels testPicture() {
+    RgbaPixels pixels(40, 30);
+    for (int y = 0; y < pixels.height; ++y) {
+        for (int x = 0; x < pixels.width; ++x) {
+            const bool key = x >= 6 && x < 22 && y >= 4 && y < 20;
+            const bool diagonal = x > y + 12;
+            const int red = key ? 3 : diagonal ? 230 : 51;
+            const int green = key ? 180 : diagonal ? 204 : 77 + 26 * (x % 4);
+            const int blue = key ? 245 : diagonal ? 26 : 102;
+            const int alpha = x + y < 5 ? 0 : y >= 26 ? 128 : 255;
+            float* p = pixels.pixel(x, y);
+            p[0] = red / 255.0f;
+            p[1] = green / 255.0f;
+            p[2] = blue / 255.0f;
+            p[3] = alpha / 255.0f;
+        }
+    }
+    return pixels;
+}
+
+// The line of `text` that starts with `start` ends with `end`.
+bool lineEndsWith(const std::string& text, const std::string& start, const std::string& end) {
+    std::istringstream lines(text);
+    for (std::string line; std::getline(lines, line);) {
+        if (line.compare(0, start.size(), start) == 0)
+            return line.size() >= end.size() && line.compare(line.size() - end.size(), end.size(), end) == 0;
+    }
+    return false;
+}
+
+class CommandLineTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        input = scratch.path("in.png");
+        vmcli::writeImageFile(testPicture(), 8, input, input);
+    }
+
+    int run(const std::vector<std::string>& args, bool cancelled = false) {
+        out.str("");
+        err.str("");
+        vmcli::CancelFlag cancel{cancelled};
+        vmcli::Console console{out, err, false};
+        return vmcli::runCommandLine(args, console, cancel);
+    }
+
+    CliScratch scratch;
+    std::string input;
+    std::ostringstream out;
+    std::ostringstream err;
+};
+
+TEST_F(CommandLineTest, RendersWhatTheHostApiRendersForTheSameFrame) {
+    struct Case {
+        const char* output;
+        std::vector<std::string> extra;
+        PF_PixelFormat format;
+        bool keepsColourUnderZeroAlpha;  // OpenEXR stores premultiplied colour
+    };
+    const Case cases[] = {{"out.png", {}, PF_PixelFormat_ARGB32, true},
+                          {"out.exr", {"--depth", "32", "--jobs", "2"}, PF_PixelFormat_ARGB128, false}};
+    for (const Case& c : cases) {
+        std::vector<std::string> args = {"--set", "Blur Amount=2", "--set", "1 : Enable=on", "--set",
+                                         "1 : Color Range=3%", "--set", "Keep Division=off", "--set",
+                                         "Brightness=20", input, scratch.path(c.output)};
+        args.insert(args.end(), c.extra.begin(), c.extra.end());
+        ASSERT_EQ(0, run(args)) << err.str();
+        const RgbaPixels written = vmcli::readImageFile(scratch.path(c.output)).pixels;
+
+        vmhost::Host host;
+        host.loadEffect(vmhost::defaultModulePath());
+        ASSERT_EQ(PF_Err_NONE, host.send(PF_Cmd_GLOBAL_SETUP));
+        ASSERT_EQ(PF_Err_NONE, host.send(PF_Cmd_PARAMS_SETUP));
+        ASSERT_EQ(PF_Err_NONE, host.send(PF_Cmd_SEQUENCE_SETUP));
+        host.params().setFloatValue("Blur Amount", 2.0);
+        host.params().setValue("1 : Enable", 1);
+        host.params().setFloatValue("1 : Color Range", 3.0);
+        host.params().setValue("Keep Division", 0);
+        host.params().setFloatValue("Brightness", 20.0);
+        // The input file holds 8-bit values, in whatever depth the frame renders.
+        const vmhost::Image frame = vmcli::toHostImage(testPicture(), PF_PixelFormat_ARGB32).converted(c.format);
+        const vmhost::FrameResult expected = vmhost::FrameRenderer(host).render(frame);
+        ASSERT_EQ(PF_Err_NONE, expected.err);
+        const RgbaPixels reference = vmcli::fromHostImage(expected.output);
+        EXPECT_GT(std::abs(reference.pixel(10, 10)[1] - testPicture().pixel(10, 10)[1]), 0.05f)
+            << "the settings must change the picture";
+
+        ASSERT_EQ(reference.values.size(), written.values.size());
+        int differing = 0;
+        for (std::size_t i = 0; i < written.values.size(); ++i) {
+            const bool hidden = i % 4 != 3 && reference.values[i - i % 4 + 3] == 0.0f;
+            if (hidden && !c.keepsColourUnderZeroAlpha) continue;
+            differing += std::abs(reference.values[i] - written.values[i]) > 1e-5f;
+        }
+        EXPECT_EQ(0, differing) << c.output;
+        host.send(PF_Cmd_SEQUENCE_SETDOWN);
+        host.send(PF_Cmd_GLOBAL_SETDOWN);
+    }
+}
+
+TEST_F(CommandLineTest, ParameterMistakesExitWithTwoAndWriteNothing) {
+    const std::string output = scratch.path("out.png");
+    EXPECT_EQ(2, run({"--set", "Blur Amout=4", input, output}));
+    EXPECT_NE(std::string::npos, err.str().find("no parameter named \"Blur Amout\"")) << err.str();
+    EXPECT_EQ(2, run({"--set", "Blur Amount=2000", input, output}));
+    EXPECT_NE(std::string::npos, err.str().find("Blur Amount takes a number from 0 to 1000")) << err.str();
+    EXPECT_EQ(2, run({"--set", "Mode=Fancy", input, output}));
+    EXPECT_NE(std::string::npos, err.str().find("one of Normal, Extract, Disable All (or 1 to 3)")) << err.str();
+    EXPECT_EQ(2, run({"--set", "1 : Color=blue", input, output}));
+    EXPECT_EQ(2, run({"--depth", "24", input, output}));
+    EXPECT_EQ((std::vector<std::string>{"in.png"}), scratch.files());
+}
+
+TEST_F(CommandLineTest, FileProblemsExitWithOneAndLeaveNothingBehind) {
+    EXPECT_EQ(1, run({scratch.path("missing.png"), scratch.path("out.png")}));
+    EXPECT_NE(std::string::npos, err.str().find("cannot read \"" + scratch.path("missing.png")));
+    EXPECT_EQ(1, run({input, scratch.path("nowhere/out.png")}));
+    EXPECT_NE(std::string::npos, err.str().find("no such folder"));
+    EXPECT_EQ(1, run({input, scratch.path("out.unknown")}));
+    EXPECT_NE(std::string::npos, err.str().find("no image format"));
+    std::ofstream(scratch.path("broken.png")) << "not a picture";
+    EXPECT_EQ(1, run({scratch.path("broken.png"), scratch.path("out.png")}));
+    EXPECT_NE(std::string::npos, err.str().find("cannot read"));
+    EXPECT_EQ((std::vector<std::string>{"broken.png", "in.png"}), scratch.files());
+}
+
+TEST_F(CommandLineTest, SequencesRenderEveryFrameAndCheckInputsFirst) {
+    for (int frame = 1; frame <= 3; ++frame) {
+        const std::string path = scratch.path("in_000" + std::to_string(frame) + ".png");
+        vmcli::writeImageFile(testPicture(), 8, path, path);
+    }
+    EXPECT_EQ(0, run({scratch.path("in_%04d.png"), scratch.path("out_%02d.png"), "--frames", "1-3", "--jobs", "2",
+                      "--downsample", "2"}))
+        << err.str();
+    const std::vector<std::string> expected = {"in.png",    "in_0001.png", "in_0002.png", "in_0003.png",
+                                               "out_01.png", "out_02.png",  "out_03.png"};
+    EXPECT_EQ(expected, scratch.files());
+    EXPECT_EQ(20, vmcli::readImageFile(scratch.path("out_02.png")).pixels.width) << "rendered at half size";
+    EXPECT_NE(std::string::npos, err.str().find("wrote " + scratch.path("out_03.png")));
+    const std::string progress = err.str();
+    EXPECT_EQ(3, std::count(progress.begin(), progress.end(), '\n')) << progress;
+
+    EXPECT_EQ(1, run({scratch.path("in_%04d.png"), scratch.path("new_%02d.png"), "--frames", "2-5"}));
+    EXPECT_NE(std::string::npos, err.str().find("2 input frames are missing")) << err.str();
+    EXPECT_EQ(expected, scratch.files()) << "no frame renders when inputs are missing";
+}
+
+TEST_F(CommandLineTest, ACancelledRunLeavesNoFiles) {
+    EXPECT_EQ(130, run({input, scratch.path("out_%d.png"), "--frames", "1-4"}, true));
+    EXPECT_NE(std::string::npos, err.str().find("cancelled; 0 of 4 frame(s) written")) << err.str();
+    EXPECT_EQ((std::vector<std::string>{"in.png"}), scratch.files());
+}
+
+TEST_F(CommandLineTest, RenderErrorsShowTheEffectsCodeAndMessage) {
+    const std::string failing = vmhost::pathBesideExecutable(FAILING_MODULE_FILE);
+    for (const char* command : {"--jobs=1", "--legacy-render"}) {
+        EXPECT_EQ(1, run({"--plugin", failing, command, input, scratch.path("out.png")}));
+        EXPECT_NE(std::string::npos, err.str().find("the effect failed with PF_Err_OUT_OF_MEMORY (4): 不明なエラー"))
+            << err.str();
+    }
+    EXPECT_EQ((std::vector<std::string>{"in.png"}), scratch.files());
+    EXPECT_EQ(1, run({"--plugin", failing, "--store-defaults"}));
+    EXPECT_NE(std::string::npos, err.str().find("not Velumixer's")) << err.str();
+    EXPECT_EQ(1, run({"--plugin", scratch.path("none.so"), input, scratch.path("out.png")}));
+    EXPECT_NE(std::string::npos, err.str().find("cannot load the effect module")) << err.str();
+}
+
+TEST_F(CommandLineTest, DefaultsAreStoredForNewInstancesAndRestored) {
+    EXPECT_EQ(0, run({"--store-defaults", "--set", "G=7.5", "--set", "Mode=Extract"})) << err.str();
+    EXPECT_NE(std::string::npos, out.str().find("Velumixer.ini"));
+    ASSERT_EQ(0, run({"--list-params"}));
+    EXPECT_TRUE(lineEndsWith(out.str(), "\"G\" ", " 7.5")) << out.str();
+    EXPECT_TRUE(lineEndsWith(out.str(), "\"Mode\" ", " Extract")) << out.str();
+
+    EXPECT_EQ(0, run({"--restore-defaults"})) << err.str();
+    ASSERT_EQ(0, run({"--list-params"}));
+    EXPECT_TRUE(lineEndsWith(out.str(), "\"G\" ", " 5.0")) << out.str();
+    EXPECT_TRUE(lineEndsWith(out.str(), "\"Mode\" ", " Normal")) << out.str();
+
+    ASSERT_EQ(0, run({"--about", "--language", "ja"}));
+    EXPECT_EQ(0u, out.str().find("Velumixer ")) << out.str();
+}
+
+}  // namespace
