@@ -7,27 +7,11 @@
 #include "cli/NumberText.h"
 #include "cli/ParamSetting.h"
 #include "cli/PopupItems.h"
+#include "host/ParamTypeName.h"
 
 namespace vmcli {
 
 namespace {
-
-std::string typeName(PF_ParamType type) {
-    switch (type) {
-        case PF_Param_SLIDER: return "slider";
-        case PF_Param_FIX_SLIDER: return "fixed slider";
-        case PF_Param_ANGLE: return "angle";
-        case PF_Param_CHECKBOX: return "checkbox";
-        case PF_Param_COLOR: return "color";
-        case PF_Param_POINT: return "point";
-        case PF_Param_POPUP: return "popup";
-        case PF_Param_FLOAT_SLIDER: return "float slider";
-        case PF_Param_GROUP_START: return "group";
-        case PF_Param_GROUP_END: return "group end";
-        case PF_Param_BUTTON: return "button";
-        default: return "type " + std::to_string(type);
-    }
-}
 
 std::string hexColor(const PF_Pixel& color) {
     char text[8];
@@ -91,7 +75,7 @@ std::string describeParams(const vmhost::ParamList& params) {
     std::size_t nameWidth = 4, typeWidth = 4, rangeWidth = 5;
     for (PF_ParamIndex i = 1; i < params.count(); ++i) {
         const PF_ParamDef& def = params.at(i);
-        Row row{"\"" + paramName(def) + "\"", typeName(def.param_type), rangeText(def), defaultText(def)};
+        Row row{"\"" + paramName(def) + "\"", vmhost::paramTypeName(def.param_type), rangeText(def), defaultText(def)};
         if (def.param_type == PF_Param_GROUP_END) row.name = "";
         nameWidth = std::max(nameWidth, row.name.size());
         typeWidth = std::max(typeWidth, row.type.size());

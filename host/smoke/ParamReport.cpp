@@ -1,5 +1,7 @@
 #include "ParamReport.h"
 
+#include "host/ParamTypeName.h"
+
 #include <cstdio>
 #include <cstring>
 
@@ -20,26 +22,7 @@ std::string formatted(const char* format, double value) {
 }  // namespace
 
 std::string describeParamType(PF_ParamType type) {
-    switch (type) {
-        case PF_Param_LAYER: return "layer";
-        case PF_Param_SLIDER: return "slider";
-        case PF_Param_FIX_SLIDER: return "fixed slider";
-        case PF_Param_ANGLE: return "angle";
-        case PF_Param_CHECKBOX: return "checkbox";
-        case PF_Param_COLOR: return "color";
-        case PF_Param_POINT: return "point";
-        case PF_Param_POPUP: return "popup";
-        case PF_Param_CUSTOM: return "custom";
-        case PF_Param_NO_DATA: return "no data";
-        case PF_Param_FLOAT_SLIDER: return "float slider";
-        case PF_Param_ARBITRARY_DATA: return "arbitrary";
-        case PF_Param_PATH: return "path";
-        case PF_Param_GROUP_START: return "group start";
-        case PF_Param_GROUP_END: return "group end";
-        case PF_Param_BUTTON: return "button";
-        case PF_Param_POINT_3D: return "3D point";
-        default: return "type " + std::to_string(type);
-    }
+    return paramTypeName(type);
 }
 
 std::string describeParamDefault(const PF_ParamDef& def) {
