@@ -1,5 +1,6 @@
 // The one function the host calls. It refuses other hosts, builds the filter on the first
 // call, routes the command, and is the only place where exceptions become host error codes.
+#include "AEUtil/HostVersion.h"
 #include "AEUtil/SuiteScope.h"
 #include "entry/CommandGuard.h"
 #include "entry/CustomFilter.h"
@@ -15,7 +16,6 @@
 
 namespace {
 
-constexpr A_long kAfterEffectsApplId = 0x46585443;  // 'FXTC'
 
 // The filter lives in static storage; it is never on the heap.
 alignas(CustomFilter) unsigned char filterStorage[sizeof(CustomFilter)];
@@ -54,7 +54,7 @@ PF_Err prepareFilter(PF_InData* in_data, PF_OutData* out_data, PF_ParamDef* para
 
 VELUMIXER_EXPORT PF_Err EntryPointFunc(PF_Cmd cmd, PF_InData* in_data, PF_OutData* out_data, PF_ParamDef* params[],
                                        PF_LayerDef* output, void* extra) {
-    if (in_data == nullptr || in_data->appl_id != kAfterEffectsApplId) return PF_Err_BAD_CALLBACK_PARAM;
+    if (in_data == nullptr || in_data->appl_id != AEUtil::kAfterEffectsApplId) return PF_Err_BAD_CALLBACK_PARAM;
     if (in_data->pica_basicP == nullptr) return PF_Err_BAD_CALLBACK_PARAM;
     AEUtil::SuiteScope scope(in_data->pica_basicP);
 

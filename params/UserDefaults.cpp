@@ -1,5 +1,7 @@
 #include "params/UserDefaults.h"
 
+#include "AEUtil/HostVersion.h"
+
 #include "params/BaseParam.h"
 #include "params/ParamGetter.h"
 #include "params/ParamRegistry.h"
@@ -12,7 +14,6 @@
 
 namespace {
 
-constexpr A_long kAfterEffectsApplId = 0x46585443;  // 'FXTC'
 constexpr std::size_t kFloatTextSize = 128;
 
 std::string iniFolderTail() {
@@ -49,7 +50,7 @@ std::string pathWithFolders() {
 }  // namespace
 
 bool userDefaultsSupported(const PF_InData* in_data) {
-    if (in_data->appl_id != kAfterEffectsApplId) return true;
+    if (in_data->appl_id != AEUtil::kAfterEffectsApplId) return true;
     const int major = in_data->version.major;
     const int minor = in_data->version.minor;
     return major > 12 || (major == 12 && minor >= 12);
