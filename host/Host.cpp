@@ -9,6 +9,10 @@ Host::Host(HostConfig config)
     : context_(std::make_unique<HostContext>(config)),
       creatorBinding_(context_.get()),
       sequence_(context_->handles()) {
+    if (config.openMainWindow) {
+        mainWindow_ = std::make_unique<MainWindow>(*config.openMainWindow);
+        context_->setMainWindow(mainWindow_->handle());
+    }
     initInData(config);
     std::memset(&outData_, 0, sizeof outData_);
 }

@@ -9,6 +9,7 @@
 #include "host/EffectModule.h"
 #include "host/HostConfig.h"
 #include "host/HostContext.h"
+#include "host/MainWindow.h"
 #include "host/SequenceHandOver.h"
 #include "host/ThreadBinding.h"
 #include "hostapi/HostApi.h"
@@ -68,6 +69,8 @@ public:
     PF_UtilCallbacks* utils() { return context_->utils(); }
     void setAppLanguage(std::optional<std::string> tag) { context_->setAppLanguage(std::move(tag)); }
     void setMainWindow(void* window) { context_->setMainWindow(window); }
+    // What PF_PlatData_MAIN_WND answers now.
+    void* mainWindow() const { return context_->mainWindow(); }
     HostContext& context() { return *context_; }
 
     // Parameters: the input layer and what the effect added at PARAMS_SETUP.
@@ -111,6 +114,7 @@ private:
 
     std::unique_ptr<EffectModule> module_;  // unloaded last
     std::unique_ptr<HostContext> context_;
+    std::unique_ptr<MainWindow> mainWindow_;  // only when the config asks for one
     ThreadBinding creatorBinding_;
     SequenceHandOver sequence_;
     PF_EffectEntryFunc entry_ = nullptr;

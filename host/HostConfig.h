@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "host/MainWindow.h"
 #include "host/ThreadPool.h"
 #include "hostapi/HostApi.h"
 
@@ -22,6 +23,9 @@ struct HostConfig {
     bool provideBasicSuite = true;
     // Answered for PF_PlatData_MAIN_WND.
     void* mainWindow = nullptr;
+    // Set: the host opens a real main window of these bounds (Windows builds) and
+    // answers it instead.
+    std::optional<WindowBounds> openMainWindow;
     // Byte that new handle memory is filled with.
     std::uint8_t handleFillByte = 0xA5;
     // The layer the in_data describes.
