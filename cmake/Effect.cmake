@@ -13,32 +13,40 @@ list(TRANSFORM VELUMIXER_EFFECT_SOURCES PREPEND ${PROJECT_SOURCE_DIR}/)
 add_library(velumixer_effect_core STATIC ${VELUMIXER_EFFECT_SOURCES})
 target_include_directories(velumixer_effect_core PUBLIC ${PROJECT_SOURCE_DIR})
 target_link_libraries(velumixer_effect_core PUBLIC velumixer_hostapi velumixer_platform)
+if(WIN32)
+  # The Options dialog: windows, the link control, drawing, opening the manual.
+  target_link_libraries(velumixer_effect_core PUBLIC user32 gdi32 comctl32 shell32)
+endif()
 # Only EntryPointFunc leaves the native module.
 set_target_properties(velumixer_effect_core PROPERTIES CXX_VISIBILITY_PRESET hidden VISIBILITY_INLINES_HIDDEN ON)
 
-# The PiPL bytes are generated from the same property values that global setup reports.
-add_executable(velumixer_pipl_gen resources/PiplGenerator.cpp resources/PiplBuilder.cpp)
-target_include_directories(velumixer_pipl_gen PRIVATE ${PROJECT_SOURCE_DIR})
+# The PiPL bytes are generated from the same property values that global setup reports;
+# the dialog's banner picture is drawn by the same build tool.
+add_executable(velumixer_resource_gen resources/ResourceGenerator.cpp resources/PiplBuilder.cpp
+  resources/BannerPicture.cpp)
+target_include_directories(velumixer_resource_gen PRIVATE ${PROJECT_SOURCE_DIR})
 set(VELUMIXER_PIPL_FILE ${CMAKE_BINARY_DIR}/resources/pipl.bin)
+set(VELUMIXER_BANNER_FILE ${CMAKE_BINARY_DIR}/resources/banner.bmp)
 file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/resources)
 add_custom_command(
-  OUTPUT ${VELUMIXER_PIPL_FILE}
-  COMMAND velumixer_pipl_gen pipl.bin
+  OUTPUT ${VELUMIXER_PIPL_FILE} ${VELUMIXER_BANNER_FILE}
+  COMMAND velumixer_resource_gen .
   WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/resources
-  DEPENDS velumixer_pipl_gen
-  COMMENT "Generating the PiPL resource")
-add_custom_target(velumixer_pipl DEPENDS ${VELUMIXER_PIPL_FILE})
+  DEPENDS velumixer_resource_gen
+  COMMENT "Generating the PiPL and the banner picture")
+add_custom_target(velumixer_generated_resources DEPENDS ${VELUMIXER_PIPL_FILE} ${VELUMIXER_BANNER_FILE})
 
 set(module_sources entry/EntryPoint.cpp entry/ModuleLifetime.cpp)
 if(WIN32)
   configure_file(resources/Velumixer.rc.in ${CMAKE_BINARY_DIR}/resources/Velumixer.rc @ONLY)
   list(APPEND module_sources ${CMAKE_BINARY_DIR}/resources/Velumixer.rc)
-  set_source_files_properties(${CMAKE_BINARY_DIR}/resources/Velumixer.rc PROPERTIES OBJECT_DEPENDS ${VELUMIXER_PIPL_FILE})
+  set_source_files_properties(${CMAKE_BINARY_DIR}/resources/Velumixer.rc PROPERTIES
+    OBJECT_DEPENDS "${VELUMIXER_PIPL_FILE};${VELUMIXER_BANNER_FILE};${PROJECT_SOURCE_DIR}/resources/ResourceIds.h")
 endif()
 
 add_library(Velumixer MODULE ${module_sources})
 target_link_libraries(Velumixer PRIVATE velumixer_effect_core)
-add_dependencies(Velumixer velumixer_pipl)
+add_dependencies(Velumixer velumixer_generated_resources)
 set_target_properties(Velumixer PROPERTIES PREFIX "" CXX_VISIBILITY_PRESET hidden VISIBILITY_INLINES_HIDDEN ON)
 if(WIN32)
   set_target_properties(Velumixer PROPERTIES SUFFIX ".aex")

@@ -27,8 +27,11 @@ PF_Err BaseFilter::dispatch(PF_Cmd cmd, PF_InData* in_data, PF_OutData* out_data
         case PF_Cmd_SEQUENCE_FLATTEN: return onSequenceFlatten(in_data, out_data);
         case PF_Cmd_SEQUENCE_SETDOWN: return onSequenceSetdown(in_data, out_data);
         case PF_Cmd_DO_DIALOG:
-            // The host is never told about a dialog failure.
-            FxOptionDlg::showOptionsDialog(in_data, params);
+            // The host is never told about the dialog's outcome, not even a failure.
+            try {
+                FxOptionDlg::showOptionsDialog(in_data, params);
+            } catch (...) {
+            }
             return PF_Err_NONE;
         case PF_Cmd_RENDER: return onRender(in_data, out_data, params, output);
         case PF_Cmd_USER_CHANGED_PARAM: return onUserChangedParam(in_data, out_data, params, output, extra);

@@ -49,18 +49,21 @@ int getUILanguage(PF_InData* in_data) {
 
 const char* getLocalizedText(int id, int language) {
     for (const LocalizedText& entry : localizedTexts) {
-        if (entry.id != id) continue;
-        const char* preferred = nullptr;
-        const char* fallback = nullptr;
-        if (language == kLanguageJapanese) {
-            preferred = entry.japanese;
-            fallback = entry.english;
-        } else if (language == kLanguageEnglish) {
-            preferred = entry.english;
-            fallback = entry.japanese;
-        }
-        if (preferred != nullptr) return preferred;
-        return fallback != nullptr ? fallback : "";
+        if (entry.id == id) return chooseLanguageText(entry.japanese, entry.english, language);
     }
     return "";
+}
+
+const char* chooseLanguageText(const char* japanese, const char* english, int language) {
+    const char* preferred = nullptr;
+    const char* fallback = nullptr;
+    if (language == kLanguageJapanese) {
+        preferred = japanese;
+        fallback = english;
+    } else if (language == kLanguageEnglish) {
+        preferred = english;
+        fallback = japanese;
+    }
+    if (preferred != nullptr) return preferred;
+    return fallback != nullptr ? fallback : "";
 }

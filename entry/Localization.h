@@ -18,3 +18,7 @@ int getUILanguage(PF_InData* in_data);
 
 // The text in that language, falling back to the other language; "" when there is none.
 const char* getLocalizedText(int id, int language);
+
+// The rule of every two-language text table: the language's own text, else the other
+// one's, else "" (also for a language that is neither).
+const char* chooseLanguageText(const char* japanese, const char* english, int language);

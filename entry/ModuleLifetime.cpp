@@ -3,8 +3,6 @@
 #include "entry/ModuleHandle.h"
 #include "params/ParamRegistry.h"
 
-void* moduleHandle = nullptr;
-
 #if defined(_WIN32)
 
 #include <windows.h>

@@ -5,6 +5,7 @@ set(VELUMIXER_ENTRY_SOURCES
   entry/CustomFilter.cpp
   entry/GlobalSetup.cpp
   entry/Localization.cpp
+  entry/ModuleHandle.cpp
   entry/PreRenderData.cpp
   entry/RenderCommands.cpp
   entry/SequenceCommands.cpp

@@ -1,5 +1,6 @@
 // The interface language and the fixed texts.
 #include "FakeBasicSuite.h"
+#include "dialog/DialogTexts.h"
 #include "entry/Localization.h"
 #include "platform/Platform.h"
 
@@ -83,6 +84,16 @@ TEST(LocalizedTextTest, FallsBackToTheOtherLanguageThenToEmpty) {
     EXPECT_STREQ("", getLocalizedText(5, kLanguageJapanese));
     EXPECT_STREQ("", getLocalizedText(kTextDisplayName, 2));
     EXPECT_STREQ("", getLocalizedText(kTextDisplayName, -1));
+}
+
+TEST(DialogTextTest, EachLanguageHasItsOwnTextAndGapsAreEmpty) {
+    using namespace FxOptionDlg;
+    EXPECT_STREQ("Restore initial default parameter values", dialogText(kDialogTextRestoreDefaults, kLanguageEnglish));
+    EXPECT_STRNE(dialogText(kDialogTextStoreDefaults, kLanguageEnglish),
+                 dialogText(kDialogTextStoreDefaults, kLanguageJapanese));
+    EXPECT_EQ(0, std::strncmp("<a>", dialogText(kDialogTextManualLink, kLanguageJapanese), 3));
+    EXPECT_STREQ("", dialogText(3, kLanguageEnglish)) << "number 3 is not a dialog text";
+    EXPECT_STREQ("", dialogText(kDialogTextSettingsGroup, 2));
 }
 
 }  // namespace
