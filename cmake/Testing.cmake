@@ -14,16 +14,23 @@ endforeach()
 
 include(GoogleTest)
 
-# velumixer_add_gtest(<name> SOURCES <files...> [LIBS <targets...>] [RESOURCE_LOCK <name>])
+# velumixer_add_gtest(<name> SOURCES <files...> [LIBS <targets...>] [RESOURCE_LOCK <name>]
+#                     [LABELS <labels...>] [ENVIRONMENT <VAR=value...>])
 # One executable per test group; its cases are listed to ctest when the tests run.
 # RESOURCE_LOCK keeps cases that share a per-user file from running at the same time.
 function(velumixer_add_gtest name)
-  cmake_parse_arguments(ARG "" "RESOURCE_LOCK" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "" "RESOURCE_LOCK" "SOURCES;LIBS;LABELS;ENVIRONMENT" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gmock GTest::gtest_main)
   set(properties TIMEOUT 120)
   if(ARG_RESOURCE_LOCK)
     list(APPEND properties RESOURCE_LOCK ${ARG_RESOURCE_LOCK})
+  endif()
+  if(ARG_LABELS)
+    list(APPEND properties LABELS "${ARG_LABELS}")
+  endif()
+  if(ARG_ENVIRONMENT)
+    list(APPEND properties ENVIRONMENT "${ARG_ENVIRONMENT}")
   endif()
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST

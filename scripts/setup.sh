@@ -7,7 +7,8 @@ packages=(
   build-essential cmake ninja-build pkg-config
   googletest libgtest-dev libbenchmark-dev
   g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
-  wine wine64 xvfb xauth
+  # Wine, and a display with a Japanese font for the dialog tests
+  wine wine64 xvfb xauth fonts-ipafont-gothic
   libopenimageio-dev openimageio-tools
 )
 

@@ -21,9 +21,25 @@ mkdir -p "$root/build"
 build "$native" || { echo "0 passed, 1 failed"; exit 1; }
 build "$windows" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" || { echo "0 passed, 1 failed"; exit 1; }
 
-# Nothing under test opens a window, and Wine started with a display waits for its desktop
-# process, which can hang a headless run: the Windows tests run without one.
-unset DISPLAY
+# The dialog tests show real windows: they use the user's display, or a virtual one
+# started here. Wine gives the display only to them (see cmake/wine-run.sh.in).
+xvfb_pid=""
+if [ -z "${DISPLAY:-}" ]; then
+  display_file=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
+  xvfb_pid=$!
+  for _ in $(seq 1 100); do
+    [ -s "$display_file" ] && break
+    sleep 0.1
+  done
+  if [ -s "$display_file" ]; then
+    export DISPLAY=":$(head -n 1 "$display_file")"
+  else
+    echo "warning: Xvfb did not start; the dialog tests will fail"
+  fi
+  rm -f "$display_file"
+fi
+
 # One Wine server for the whole run instead of one per test process.
 export WINEPREFIX="$windows/wineprefix"
 "$windows/wine-run.sh" cmd /c exit >/dev/null 2>&1 || true
@@ -31,6 +47,7 @@ wineserver -p 30 >/dev/null 2>&1 || true
 
 cleanup() {
   WINEPREFIX="$windows/wineprefix" wineserver -k >/dev/null 2>&1 || true
+  [ -z "$xvfb_pid" ] || kill "$xvfb_pid" >/dev/null 2>&1 || true
 }
 trap cleanup EXIT
 

@@ -1,6 +1,6 @@
 // The effect module as the host sees it: who it answers, what it reports, and how it
 // survives the host's command sequences.
-#include "EffectHostFixture.h"
+#include "tests/support/EffectHostFixture.h"
 
 #include <cstdlib>
 #include <cstring>

@@ -1,6 +1,6 @@
 // Reading the current parameter values into the render record, by check-out from the host
 // or from a command's params array.
-#include "EffectHostFixture.h"
+#include "tests/support/EffectHostFixture.h"
 #include "params/BaseParam.h"
 #include "params/EffectParams.h"
 #include "params/ParamGetter.h"

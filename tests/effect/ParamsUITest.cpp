@@ -1,5 +1,5 @@
 // Controls that mean nothing in the current settings are greyed out, and come back.
-#include "EffectHostFixture.h"
+#include "tests/support/EffectHostFixture.h"
 
 #include <set>
 #include <vector>

@@ -1,6 +1,6 @@
 // The PiPL resource the host reads before loading the effect, checked byte for byte and
 // against what the effect reports at global setup.
-#include "EffectHostFixture.h"
+#include "tests/support/EffectHostFixture.h"
 
 #include <cstdint>
 #include <cstring>

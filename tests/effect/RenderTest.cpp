@@ -1,5 +1,5 @@
 // Whole frames through the host: what the render commands and the render driver promise.
-#include "EffectHostFixture.h"
+#include "tests/support/EffectHostFixture.h"
 #include "host/FrameRenderer.h"
 #include "host/Image.h"
 #include "host/PixelFormat.h"

@@ -1,6 +1,6 @@
 // Each effect instance's record through the host's sequence commands: creation, saving,
 // loading, duplicating and removal.
-#include "EffectHostFixture.h"
+#include "tests/support/EffectHostFixture.h"
 
 #include <vector>
 

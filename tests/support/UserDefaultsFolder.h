@@ -13,6 +13,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #if !defined(_WIN32)
 #include <unistd.h>
@@ -61,6 +62,34 @@ public:
         return text.str();
     }
     static bool exists(const std::string& path) { return std::filesystem::exists(path); }
+
+    // The keys of the INI file in file order; empty when the file does not start with the
+    // defaults section.
+    std::vector<std::string> storedKeys() const {
+        const std::string text = readIni();
+        std::vector<std::string> keys;
+        if (text.rfind("[Version=1.0]\r\n", 0) != 0) return keys;
+        for (std::size_t line = text.find("\r\n") + 2; line < text.size();) {
+            const std::size_t end = text.find("\r\n", line);
+            keys.push_back(text.substr(line, text.find('=', line) - line));
+            line = end == std::string::npos ? text.size() : end + 2;
+        }
+        return keys;
+    }
+
+    // Every value-carrying parameter's keys, in the host's parameter order.
+    static std::vector<std::string> keysInParameterOrder() {
+        std::vector<std::string> keys = {"Blur Type", "Blur Amount", "Blur Repeat Num", "Blur Aspect", "Brightness",
+                                         "R",         "G",           "B",               "Auto Alpha",  "A"};
+        for (const char* key : {"1", "2", "3", "4"}) {
+            const std::string prefix = std::string(key) + " : ";
+            for (const char* suffix : {"Enable", "Color.r", "Color.g", "Color.b", "Color.a", "Color Range"}) {
+                keys.push_back(prefix + suffix);
+            }
+        }
+        keys.insert(keys.end(), {"Mode", "Invert", "Keep Division"});
+        return keys;
+    }
 
 private:
     void clear() const {
