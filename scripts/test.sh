@@ -40,11 +40,7 @@ if [ -z "${DISPLAY:-}" ]; then
   rm -f "$display_file"
 fi
 
-# One Wine server for the whole run instead of one per test process.
 export WINEPREFIX="$windows/wineprefix"
-"$windows/wine-run.sh" cmd /c exit >/dev/null 2>&1 || true
-wineserver -p 30 >/dev/null 2>&1 || true
-
 cleanup() {
   WINEPREFIX="$windows/wineprefix" wineserver -k >/dev/null 2>&1 || true
   [ -z "$xvfb_pid" ] || kill "$xvfb_pid" >/dev/null 2>&1 || true
@@ -69,6 +65,11 @@ run_suite() {  # <name> <build dir>
   [ "$rc" -eq 0 ] || status=1
 }
 run_suite native "$native"
+# One Wine server for all Windows tests, kept until the end: a server that shuts down
+# when idle can drop a test process that connects at that moment.
+# (It must start before any Wine program: a running server keeps its own persistence.)
+wineserver -p >/dev/null 2>&1 || true
+"$windows/wine-run.sh" cmd /c exit >/dev/null 2>&1 || true
 run_suite windows "$windows"
 
 [ "$failed" -eq 0 ] || status=1
