@@ -68,6 +68,7 @@ run_suite native "$native"
 # One Wine server for all Windows tests, kept until the end: a server that shuts down
 # when idle can drop a test process that connects at that moment.
 # (It must start before any Wine program: a running server keeps its own persistence.)
+mkdir -p "$WINEPREFIX"
 wineserver -p >/dev/null 2>&1 || true
 "$windows/wine-run.sh" cmd /c exit >/dev/null 2>&1 || true
 run_suite windows "$windows"
