@@ -40,9 +40,13 @@ if [ -z "${DISPLAY:-}" ]; then
   rm -f "$display_file"
 fi
 
-export WINEPREFIX="$windows/wineprefix"
+# The Windows tests use two Wine prefixes: one without a display, and one whose desktop
+# has the display, for the tests that show windows (see cmake/wine-run.sh.in).
+prefixes=("$windows/wineprefix" "$windows/wineprefix-desktop")
 cleanup() {
-  WINEPREFIX="$windows/wineprefix" wineserver -k >/dev/null 2>&1 || true
+  for prefix in "${prefixes[@]}"; do
+    WINEPREFIX="$prefix" wineserver -k >/dev/null 2>&1 || true
+  done
   [ -z "$xvfb_pid" ] || kill "$xvfb_pid" >/dev/null 2>&1 || true
 }
 trap cleanup EXIT
@@ -65,12 +69,16 @@ run_suite() {  # <name> <build dir>
   [ "$rc" -eq 0 ] || status=1
 }
 run_suite native "$native"
-# One Wine server for all Windows tests, kept until the end: a server that shuts down
-# when idle can drop a test process that connects at that moment.
-# (It must start before any Wine program: a running server keeps its own persistence.)
-mkdir -p "$WINEPREFIX"
-wineserver -p >/dev/null 2>&1 || true
+# One Wine server per prefix for all Windows tests, kept until the end: a server that
+# shuts down when idle can drop a test process that connects at that moment. It must
+# start before any Wine program, since a running server keeps its own persistence.
+for prefix in "${prefixes[@]}"; do
+  mkdir -p "$prefix"
+  WINEPREFIX="$prefix" wineserver -p >/dev/null 2>&1 || true
+done
+# Boot both prefixes (and the desktop on the display) before the clock of any test runs.
 "$windows/wine-run.sh" cmd /c exit >/dev/null 2>&1 || true
+VELUMIXER_WINE_DESKTOP=ja_JP.UTF-8 "$windows/wine-run.sh" cmd /c exit >/dev/null 2>&1 || true
 run_suite windows "$windows"
 
 [ "$failed" -eq 0 ] || status=1
