@@ -69,16 +69,19 @@ run_suite() {  # <name> <build dir>
   [ "$rc" -eq 0 ] || status=1
 }
 run_suite native "$native"
-# One Wine server per prefix for all Windows tests, kept until the end: a server that
-# shuts down when idle can drop a test process that connects at that moment. It must
-# start before any Wine program, since a running server keeps its own persistence.
-for prefix in "${prefixes[@]}"; do
-  mkdir -p "$prefix"
+# Boot both prefixes (the second one's desktop on the display) and let their servers
+# exit, which writes the registry. Then one server per prefix serves all Windows tests,
+# kept until the end: a server that shuts down when idle can drop a test process that
+# connects at that moment.
+serve_prefix() {  # <prefix> <command that runs a Windows program in it...>
+  local prefix=$1; shift
+  "$@" cmd /c exit >/dev/null 2>&1 || true
+  WINEPREFIX="$prefix" wineserver -w >/dev/null 2>&1 || true
   WINEPREFIX="$prefix" wineserver -p >/dev/null 2>&1 || true
-done
-# Boot both prefixes (and the desktop on the display) before the clock of any test runs.
-"$windows/wine-run.sh" cmd /c exit >/dev/null 2>&1 || true
-VELUMIXER_WINE_DESKTOP=ja_JP.UTF-8 "$windows/wine-run.sh" cmd /c exit >/dev/null 2>&1 || true
+  "$@" cmd /c exit >/dev/null 2>&1 || true
+}
+serve_prefix "${prefixes[0]}" "$windows/wine-run.sh"
+serve_prefix "${prefixes[1]}" env VELUMIXER_WINE_DESKTOP=ja_JP.UTF-8 "$windows/wine-run.sh"
 run_suite windows "$windows"
 
 [ "$failed" -eq 0 ] || status=1

@@ -53,7 +53,7 @@ TEST_F(DialogFrameworkTest, WithoutManualAddressTheLinkIsHiddenAndTheLongTitleCu
                                               linkVisible = dialogtest::controlVisible(window, VELUMIXER_IDC_MANUAL_LINK);
                                               linkEnabled = dialogtest::controlEnabled(window, VELUMIXER_IDC_MANUAL_LINK);
                                               dialogtest::clickButton(window, VELUMIXER_IDC_RESTORE_DEFAULTS);
-                                          }));
+                                          }).seen);
     EXPECT_EQ(FxOptionDlg::kOptionsRestoreDefaults, result);
     EXPECT_FALSE(linkVisible);
     EXPECT_FALSE(linkEnabled);
@@ -67,8 +67,9 @@ TEST_F(DialogFrameworkTest, StoreButtonAndOkGiveTheirResults) {
                                            std::pair{IDOK, FxOptionDlg::kOptionsNoAction}}) {
         FxOptionDlg::AEFxOptionDialog dialog(resources(), nullptr, "Velumixer", "https://example.com/", true, 1);
         INT_PTR result = -1;
-        dialogtest::runWithDialog([&] { result = dialog.doModal(); },
-                                  [&](HWND window) { dialogtest::clickButton(window, button); });
+        EXPECT_TRUE(dialogtest::runWithDialog([&] { result = dialog.doModal(); },
+                                              [&](HWND window) { dialogtest::clickButton(window, button); })
+                        .seen);
         EXPECT_EQ(expected, result) << "button " << button;
     }
 }

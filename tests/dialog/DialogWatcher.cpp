@@ -36,9 +36,10 @@ HWND findDialog() {
 
 }  // namespace
 
-bool runWithDialog(const std::function<void()>& show, const std::function<void(HWND dialog)>& inspect) {
+DialogRun runWithDialog(const std::function<void()>& show, const std::function<void(HWND dialog)>& inspect) {
     std::atomic<bool> showReturned{false};
     std::atomic<bool> seen{false};
+    std::atomic<bool> forcedClose{false};
     std::thread watcher([&] {
         const auto giveUp = Clock::now() + kAppearTimeout;
         HWND dialog = nullptr;
@@ -51,6 +52,7 @@ bool runWithDialog(const std::function<void()>& show, const std::function<void(H
         const auto closeAt = Clock::now() + kCloseGrace;
         while (!showReturned && IsWindow(dialog)) {
             if (Clock::now() > closeAt) {
+                forcedClose = true;
                 PostMessageA(dialog, WM_CLOSE, 0, 0);
                 break;
             }
@@ -60,7 +62,7 @@ bool runWithDialog(const std::function<void()>& show, const std::function<void(H
     show();
     showReturned = true;
     watcher.join();
-    return seen;
+    return {seen, forcedClose};
 }
 
 std::wstring windowText(HWND window) {
@@ -87,6 +89,10 @@ void clickButton(HWND dialog, int controlId) {
 
 void clickCloseBox(HWND dialog) {
     PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+}
+
+void pressEscape(HWND dialog) {
+    PostMessageA(dialog, WM_KEYDOWN, VK_ESCAPE, 0);
 }
 
 bool saveScreenshot(HWND window, const std::string& path) {

@@ -10,11 +10,15 @@
 
 namespace dialogtest {
 
+struct DialogRun {
+    bool seen = false;         // a dialog of this process appeared
+    bool forcedClose = false;  // what `inspect` did left it open, so the watcher closed it
+};
+
 // Runs `show` on this thread. As soon as a dialog of this process is visible, `inspect`
-// runs on the watcher thread with its window; it must end the dialog. Returns whether a
-// dialog was seen. A dialog still open long after `inspect` is closed with WM_CLOSE, so a
-// failing test never hangs.
-bool runWithDialog(const std::function<void()>& show, const std::function<void(HWND dialog)>& inspect);
+// runs on the watcher thread with its window; it must end the dialog. A dialog still open
+// long after `inspect` is closed with WM_CLOSE, so a failing test never hangs.
+DialogRun runWithDialog(const std::function<void()>& show, const std::function<void(HWND dialog)>& inspect);
 
 // What a user would read on the window (through the wide-character functions, so that
 // the bytes the dialog set in its code page are checked as characters).
@@ -27,6 +31,8 @@ bool controlVisible(HWND dialog, int controlId);
 void clickButton(HWND dialog, int controlId);
 // The window's close box.
 void clickCloseBox(HWND dialog);
+// The Esc key, which a dialog turns into IDCANCEL.
+void pressEscape(HWND dialog);
 
 // The window as it is on screen, saved as a PNG file; false when it cannot be captured.
 bool saveScreenshot(HWND window, const std::string& path);

@@ -69,7 +69,7 @@ protected:
         DialogView view;
         PF_Err err = -1;
         bool saved = false;
-        const bool seen = dialogtest::runWithDialog(
+        const dialogtest::DialogRun run = dialogtest::runWithDialog(
             [&] { err = host().send(PF_Cmd_DO_DIALOG, host().paramsArray()); },
             [&](HWND dialog) {
                 view = look(dialog, mainWindow);
@@ -82,7 +82,8 @@ protected:
                     dialogtest::clickButton(dialog, button);
                 }
             });
-        EXPECT_TRUE(seen) << "no dialog appeared";
+        EXPECT_TRUE(run.seen) << "no dialog appeared";
+        EXPECT_FALSE(run.forcedClose) << "the press did not end the dialog";
         if (!screenshot.empty()) {
             EXPECT_TRUE(saved) << "no screenshot " << screenshot;
         }
@@ -169,13 +170,18 @@ TEST_F(OptionsDialogTest, OlderAfterEffectsGreysOutTheStoreButtons) {
     startHost(config);
     HWND mainWindow = static_cast<HWND>(host().mainWindow());
     DialogView view;
-    dialogtest::runWithDialog([&] { host().send(PF_Cmd_DO_DIALOG, host().paramsArray()); },
-                              [&](HWND dialog) {
-                                  view = look(dialog, mainWindow);
-                                  // A disabled button must not act, however it is pressed.
-                                  dialogtest::clickButton(dialog, VELUMIXER_IDC_STORE_DEFAULTS);
-                                  dialogtest::clickButton(dialog, IDCANCEL);
-                              });
+    const dialogtest::DialogRun run =
+        dialogtest::runWithDialog([&] { host().send(PF_Cmd_DO_DIALOG, host().paramsArray()); },
+                                  [&](HWND dialog) {
+                                      view = look(dialog, mainWindow);
+                                      // A disabled button must not act, however it is pressed.
+                                      PostMessageA(dialog, WM_COMMAND, VELUMIXER_IDC_STORE_DEFAULTS,
+                                                   reinterpret_cast<LPARAM>(
+                                                       GetDlgItem(dialog, VELUMIXER_IDC_STORE_DEFAULTS)));
+                                      dialogtest::pressEscape(dialog);
+                                  });
+    EXPECT_TRUE(run.seen);
+    EXPECT_FALSE(run.forcedClose) << "Esc must end the dialog";
     EXPECT_FALSE(view.storeEnabled);
     EXPECT_FALSE(view.restoreEnabled);
     EXPECT_TRUE(view.linkVisible);
