@@ -1,5 +1,7 @@
 #include "resources/BannerPicture.h"
 
+#include "resources/LittleEndian.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -96,10 +98,6 @@ std::uint8_t toByte(float value) {
     return static_cast<std::uint8_t>(std::lround(std::clamp(value, 0.0f, 1.0f) * 255.0f));
 }
 
-void putLittleEndian(std::vector<std::uint8_t>& out, std::uint32_t value, int bytes) {
-    for (int i = 0; i < bytes; ++i) out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
-}
-
 }  // namespace
 
 std::vector<std::uint8_t> buildBannerBmp() {
@@ -115,20 +113,20 @@ std::vector<std::uint8_t> buildBannerBmp() {
     bmp.reserve(kHeaderBytes + kPixelBytes);
     bmp.push_back('B');
     bmp.push_back('M');
-    putLittleEndian(bmp, kHeaderBytes + kPixelBytes, 4);
-    putLittleEndian(bmp, 0, 4);
-    putLittleEndian(bmp, kHeaderBytes, 4);
-    putLittleEndian(bmp, 40, 4);  // BITMAPINFOHEADER
-    putLittleEndian(bmp, kBannerWidth, 4);
-    putLittleEndian(bmp, kBannerHeight, 4);  // positive: bottom row first
-    putLittleEndian(bmp, 1, 2);
-    putLittleEndian(bmp, 32, 2);
-    putLittleEndian(bmp, 0, 4);  // BI_RGB
-    putLittleEndian(bmp, kPixelBytes, 4);
-    putLittleEndian(bmp, 2835, 4);  // 72 dpi
-    putLittleEndian(bmp, 2835, 4);
-    putLittleEndian(bmp, 0, 4);
-    putLittleEndian(bmp, 0, 4);
+    appendLittleEndian(bmp, kHeaderBytes + kPixelBytes, 4);
+    appendLittleEndian(bmp, 0, 4);
+    appendLittleEndian(bmp, kHeaderBytes, 4);
+    appendLittleEndian(bmp, 40, 4);  // BITMAPINFOHEADER
+    appendLittleEndian(bmp, kBannerWidth, 4);
+    appendLittleEndian(bmp, kBannerHeight, 4);  // positive: bottom row first
+    appendLittleEndian(bmp, 1, 2);
+    appendLittleEndian(bmp, 32, 2);
+    appendLittleEndian(bmp, 0, 4);  // BI_RGB
+    appendLittleEndian(bmp, kPixelBytes, 4);
+    appendLittleEndian(bmp, 2835, 4);  // 72 dpi
+    appendLittleEndian(bmp, 2835, 4);
+    appendLittleEndian(bmp, 0, 4);
+    appendLittleEndian(bmp, 0, 4);
 
     for (int y = kBannerHeight - 1; y >= 0; --y) {
         for (int x = 0; x < kBannerWidth; ++x) {

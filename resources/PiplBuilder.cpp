@@ -1,5 +1,6 @@
 #include "resources/PiplBuilder.h"
 
+#include "resources/LittleEndian.h"
 #include "resources/PluginProperties.h"
 
 #include <cstring>
@@ -18,14 +19,8 @@ constexpr std::uint32_t fourCC(const char* code) {
 
 class PiplWriter {
 public:
-    void u16(std::uint16_t value) {
-        bytes_.push_back(std::uint8_t(value));
-        bytes_.push_back(std::uint8_t(value >> 8));
-    }
-    void u32(std::uint32_t value) {
-        u16(std::uint16_t(value));
-        u16(std::uint16_t(value >> 16));
-    }
+    void u16(std::uint16_t value) { appendLittleEndian(bytes_, value, 2); }
+    void u32(std::uint32_t value) { appendLittleEndian(bytes_, value, 4); }
     void raw(const void* data, std::size_t size) {
         const auto* p = static_cast<const std::uint8_t*>(data);
         bytes_.insert(bytes_.end(), p, p + size);
@@ -49,7 +44,9 @@ private:
 };
 
 std::vector<std::uint8_t> le32(std::uint32_t value) {
-    return {std::uint8_t(value), std::uint8_t(value >> 8), std::uint8_t(value >> 16), std::uint8_t(value >> 24)};
+    std::vector<std::uint8_t> bytes;
+    appendLittleEndian(bytes, value, 4);
+    return bytes;
 }
 
 std::vector<std::uint8_t> twoShorts(int first, int second) {
