@@ -5,10 +5,48 @@
 
 #include "render/GaussKernel.h"
 
+#include <cmath>
 #include <cstdint>
+#include <limits>
 
 template <class Channel>
 struct BlurArithmetic;
+
+// A sliding window sum that NaN and infinities pass through instead of staying in it: they
+// are counted apart from the finite values, so the sum is what adding up the window afresh
+// would give, and a non-finite value stops counting once it has left the window.
+class NonFiniteAwareSum {
+public:
+    NonFiniteAwareSum(int zero = 0) : finite_(zero) {}
+    NonFiniteAwareSum& operator+=(double v) {
+        count(v, 1);
+        return *this;
+    }
+    NonFiniteAwareSum& operator-=(double v) {
+        count(v, -1);
+        return *this;
+    }
+    operator double() const {
+        if (nan_ != 0 || (positive_ != 0 && negative_ != 0)) return std::numeric_limits<double>::quiet_NaN();
+        if (positive_ != 0) return std::numeric_limits<double>::infinity();
+        if (negative_ != 0) return -std::numeric_limits<double>::infinity();
+        return finite_;
+    }
+
+private:
+    void count(double v, int sign) {
+        if (std::isfinite(v)) {
+            finite_ += sign * v;
+        } else if (std::isnan(v)) {
+            nan_ += sign;
+        } else {
+            (v > 0 ? positive_ : negative_) += sign;
+        }
+    }
+
+    double finite_;
+    std::int32_t nan_ = 0, positive_ = 0, negative_ = 0;
+};
 
 template <>
 struct BlurArithmetic<std::uint16_t> {
@@ -16,6 +54,10 @@ struct BlurArithmetic<std::uint16_t> {
     using Value = std::uint16_t;      // a contributing channel value; 0 for the others
     using PeakSum = std::uint32_t;    // A: sum of value * peak weight
     using WindowSum = std::uint32_t;  // S: sum of values over the window; holds 65537 full values, more than a line
+
+    // Integer values are always finite: one kind of window sum serves every line.
+    static constexpr bool kMayBeNonFinite = false;
+    static bool isFinite(Value) { return true; }
 
     static Value toValue(Channel c) { return c; }
 
@@ -43,6 +85,10 @@ struct BlurArithmetic<float> {
     using Value = double;
     using PeakSum = double;
     using WindowSum = double;
+    // Lines holding NaN or infinities slide this sum instead (slower, so only for them).
+    static constexpr bool kMayBeNonFinite = true;
+    using GuardedWindowSum = NonFiniteAwareSum;
+    static bool isFinite(Value v) { return std::isfinite(v); }
 
     static Value toValue(Channel c) { return c; }
 

@@ -57,7 +57,10 @@ struct BrightnessTable<PF_PixelFloat> {
         if (x > 1.0) return 1.0f;
         return static_cast<Entry>(x);
     }
+    // A NaN has no entry to look up: it passes through as it is, so that it stays a local
+    // fault of its pixel rather than an out-of-range index (infinities clip like any value).
     static float lookup(const Entry* table, float v) {
+        if (std::isnan(v)) return v;
         const double index = std::trunc(static_cast<double>(v) * 32768.0 + 0.5);
         return table[static_cast<int>(std::clamp(index, 0.0, 32768.0))];
     }

@@ -139,6 +139,12 @@ void LineBlurrer<Pixel>::loadSpan(const BlurLine<Pixel>& line, Span span) {
             values[c][i] = givesColor ? Math::toValue(pixel[c]) : Value(0);
         }
     }
+    if constexpr (Math::kMayBeNonFinite) {
+        for (int c = 0; c < kChannelsPerPixel; ++c) {
+            channelFinite_[c] =
+                std::all_of(values[c], values[c] + span.length, [](Value v) { return Math::isFinite(v); });
+        }
+    }
     spanHasTransparent_ = transparent;
     allAlphaContribute_ = !unselected;
     allColorContribute_ = !unselected && !transparent;
@@ -154,12 +160,9 @@ template <class Pixel>
 void LineBlurrer<Pixel>::boxSpan(const BlurLine<Pixel>& line, Span span, int channel, std::int32_t halfWidth) {
     Channel* out = reinterpret_cast<Channel*>(line.target + span.first) + channel;
     const std::uint8_t* mask = line.mask + span.first;
-    slideWindow<typename Math::WindowSum>(values(channel), contributing(channel), span.length, halfWidth,
-                                          [&](std::int32_t i, typename Math::WindowSum sum, std::int32_t count) {
-                                              if (mask[i] != 0 && count != 0) {
-                                                  out[kChannelsPerPixel * i] = Math::box(sum, count);
-                                              }
-                                          });
+    slideGuarded(channel, span.length, halfWidth, [&](std::int32_t i, auto sum, std::int32_t count) {
+        if (mask[i] != 0 && count != 0) out[kChannelsPerPixel * i] = Math::box(sum, count);
+    });
 }
 
 template <class Pixel>
@@ -172,14 +175,25 @@ void LineBlurrer<Pixel>::gaussianSpan(const BlurLine<Pixel>& line, Span span, in
     Channel* out = reinterpret_cast<Channel*>(line.target + span.first) + channel;
     const std::uint8_t* mask = line.mask + span.first;
     const std::uint16_t tailTotal = kernel.tailTotal;
-    slideWindow<typename Math::WindowSum>(values(channel), contributing(channel), span.length, kernel.reach(),
-                                          [&](std::int32_t i, typename Math::WindowSum sum, std::int32_t count) {
-                                              if (mask[i] != 0 && count != 0) {
-                                                  out[kChannelsPerPixel * i] =
-                                                      Math::gaussian(peakSums[i], peakWeights[i], sum, count, tailTotal,
-                                                                     own[kChannelsPerPixel * i]);
-                                              }
-                                          });
+    slideGuarded(channel, span.length, kernel.reach(), [&](std::int32_t i, auto sum, std::int32_t count) {
+        if (mask[i] != 0 && count != 0) {
+            out[kChannelsPerPixel * i] =
+                Math::gaussian(peakSums[i], peakWeights[i], sum, count, tailTotal, own[kChannelsPerPixel * i]);
+        }
+    });
+}
+
+template <class Pixel>
+template <class Visit>
+void LineBlurrer<Pixel>::slideGuarded(int channel, std::int32_t length, std::int32_t halfWidth, Visit visit) {
+    if constexpr (Math::kMayBeNonFinite) {
+        if (!channelFinite_[channel]) {
+            slideWindow<typename Math::GuardedWindowSum>(values(channel), contributing(channel), length, halfWidth,
+                                                         visit);
+            return;
+        }
+    }
+    slideWindow<typename Math::WindowSum>(values(channel), contributing(channel), length, halfWidth, visit);
 }
 
 template <class Pixel>

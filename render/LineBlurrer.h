@@ -53,6 +53,10 @@ private:
         return (channel == kAlphaChannel ? alphaContributes_ : colorContributes_).data() + kBorder;
     }
 
+    // Slides the window sums of one channel over the loaded span: visit(i, S, N).
+    template <class Visit>
+    void slideGuarded(int channel, std::int32_t length, std::int32_t halfWidth, Visit visit);
+
     void boxSpan(const BlurLine<Pixel>& line, Span span, int channel, std::int32_t halfWidth);
     void gaussianSpan(const BlurLine<Pixel>& line, Span span, int channel, const GaussKernel& kernel,
                       const std::uint32_t* peakWeights);
@@ -63,6 +67,7 @@ private:
     std::vector<std::uint16_t> alphaContributes_;
     std::vector<std::uint16_t> colorContributes_;
     bool spanHasTransparent_ = false;
+    std::array<bool, 4> channelFinite_{true, true, true, true};  // no NaN or infinity among the span's values
     bool allAlphaContribute_ = false;  // every pixel of the span selected
     bool allColorContribute_ = false;  // ... and none of them transparent
     std::vector<typename Math::PeakSum> peakSums_;
