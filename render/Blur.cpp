@@ -4,6 +4,8 @@
 #include "render/BlurPass.h"
 #include "render/MaskedCopy.h"
 
+#include <algorithm>
+
 namespace {
 
 struct BlurCall {
@@ -40,6 +42,10 @@ PF_Err runBlur(const BlurCall& call, bool keepDivision) {
     PF_EffectWorld* const oddPassTarget = call.repeatCount % 2 == 1 ? call.scratch : call.destination;
     PF_EffectWorld* const evenPassTarget = oddPassTarget == call.scratch ? call.destination : call.scratch;
 
+    // Window counts reach the longest line; peak weight sums reach kKernelOne.
+    const std::int32_t longestLine = std::max(call.area.right - call.area.left, call.area.bottom - call.area.top);
+    const QuotientTable quotients(static_cast<std::uint32_t>(std::max(longestLine, kKernelOne)));
+
     PF_EffectWorld* passSource = call.source;
     for (const BlurPassPlan& pass : planBlurPasses(call.aspect, call.radii, call.repeatCount)) {
         BlurTask<KernelSet> task;
@@ -49,6 +55,7 @@ PF_Err runBlur(const BlurCall& call, bool keepDivision) {
         task.mask = call.mask;
         task.kernels = makeKernels(pass);
         task.keepDivision = keepDivision;
+        task.quotients = &quotients;
 
         PF_Err err = runBlurPass<Pixel, KernelSet>(call.inData, call.iterations, task, pass.direction);
         if (err == PF_Err_NONE && call.progress != nullptr) err = call.progress->report();

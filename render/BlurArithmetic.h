@@ -4,6 +4,7 @@
 // float data is accumulated in double and never rounded or clamped.
 
 #include "render/GaussKernel.h"
+#include "render/QuotientTable.h"
 
 #include <cmath>
 #include <cstdint>
@@ -61,21 +62,23 @@ struct BlurArithmetic<std::uint16_t> {
 
     static Value toValue(Channel c) { return c; }
 
-    static Channel box(WindowSum s, std::int32_t n) {
-        return static_cast<Channel>((s + static_cast<std::uint32_t>(n) / 2) / static_cast<std::uint32_t>(n));
+    // Divisions go through `q`, which must know every window count and peak weight sum.
+    static Channel box(WindowSum s, std::int32_t n, const QuotientTable& q) {
+        const auto count = static_cast<std::uint32_t>(n);
+        return static_cast<Channel>(q.quotient(s + count / 2, count));
     }
 
     // a, w: peak sums (distances up to 99); s, n: window sums (the tail); own: v(x).
     static Channel gaussian(PeakSum a, std::uint32_t w, WindowSum s, std::int32_t n, std::uint16_t tailTotal,
-                            Channel own) {
+                            Channel own, const QuotientTable& q) {
         if (tailTotal != 0) {
-            const std::uint64_t peak = w != 0 ? a / w : 0;
-            const std::uint64_t flat = s / static_cast<std::uint32_t>(n);
+            const std::uint64_t peak = w != 0 ? q.quotient(a, w) : 0;
+            const std::uint64_t flat = q.quotient(s, static_cast<std::uint32_t>(n));
             return static_cast<Channel>((peak * (kKernelOne - tailTotal) + kKernelOne / 2 + flat * tailTotal) /
                                         kKernelOne);
         }
         if (w == 0) return own;
-        return static_cast<Channel>((a + w / 2) / w);
+        return static_cast<Channel>(q.quotient(a + w / 2, w));
     }
 };
 
@@ -92,10 +95,11 @@ struct BlurArithmetic<float> {
 
     static Value toValue(Channel c) { return c; }
 
-    static Channel box(WindowSum s, std::int32_t n) { return static_cast<Channel>(s / n); }
+    // Float results divide as they always did: a reciprocal would change their last bits.
+    static Channel box(WindowSum s, std::int32_t n, const QuotientTable&) { return static_cast<Channel>(s / n); }
 
     static Channel gaussian(PeakSum a, std::uint32_t w, WindowSum s, std::int32_t n, std::uint16_t tailTotal,
-                            Channel own) {
+                            Channel own, const QuotientTable&) {
         // `a` is the plain sum of value * weight; scaling by 32768 is exact, so the peak is a / w.
         const double peak = w != 0 ? (a / kKernelOne) * kKernelOne / w : 0.0;
         if (tailTotal != 0) {

@@ -14,7 +14,7 @@ PF_Err blurRows(const BlurTask<KernelSet>& task, std::int32_t iteration, std::in
     const Band band = rowBand(iteration, iterations, task.area.bottom - task.area.top);
     if (band.count == 0) return PF_Err_NONE;
 
-    LineBlurrer<Pixel> blurrer(width);
+    LineBlurrer<Pixel> blurrer(width, *task.quotients);
     for (std::int32_t j = band.first; j < band.first + band.count; ++j) {
         if (task.mask.rowFlags[j] == 0) continue;
         const A_long y = task.area.top + j;
@@ -35,7 +35,7 @@ PF_Err blurColumns(const BlurTask<KernelSet>& task, std::int32_t iteration, std:
     const Band band = rowBand(iteration, iterations, task.area.right - task.area.left);
     if (band.count == 0) return PF_Err_NONE;
 
-    LineBlurrer<Pixel> blurrer(height);
+    LineBlurrer<Pixel> blurrer(height, *task.quotients);
     const std::size_t blockSize = static_cast<std::size_t>(kColumnBlock) * height;
     std::vector<Pixel> source(blockSize);
     std::vector<Pixel> target(blockSize);

@@ -5,6 +5,7 @@
 #include "render/BlurKernels.h"
 #include "render/BlurPlan.h"
 #include "render/PixelTask.h"
+#include "render/QuotientTable.h"
 
 // The pass's task: `source` is read, `destination` written at selected pixels only.
 // `clearUnselected` is not used.
@@ -12,6 +13,7 @@ template <class KernelSet>
 struct BlurTask : PixelTask {
     KernelSet kernels;  // alpha, red, green, blue
     bool keepDivision = false;
+    const QuotientTable* quotients = nullptr;  // divisors up to 32768 and the longest line
 };
 
 // Returns the result of iterate_generic. Lines whose mask flag is 0 are skipped. A

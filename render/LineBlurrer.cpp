@@ -74,7 +74,7 @@ void slideWindow(const Value* values, const std::uint16_t* contributes, std::int
 }  // namespace
 
 template <class Pixel>
-LineBlurrer<Pixel>::LineBlurrer(std::int32_t maxLength) {
+LineBlurrer<Pixel>::LineBlurrer(std::int32_t maxLength, const QuotientTable& quotients) : quotients_(quotients) {
     const std::size_t padded = static_cast<std::size_t>(std::max(maxLength, 0)) + 2 * kBorder + kConvolutionBlock;
     for (auto& channelValues : values_) channelValues.assign(padded, 0);
     alphaContributes_.assign(padded, 0);
@@ -161,7 +161,7 @@ void LineBlurrer<Pixel>::boxSpan(const BlurLine<Pixel>& line, Span span, int cha
     Channel* out = reinterpret_cast<Channel*>(line.target + span.first) + channel;
     const std::uint8_t* mask = line.mask + span.first;
     slideGuarded(channel, span.length, halfWidth, [&](std::int32_t i, auto sum, std::int32_t count) {
-        if (mask[i] != 0 && count != 0) out[kChannelsPerPixel * i] = Math::box(sum, count);
+        if (mask[i] != 0 && count != 0) out[kChannelsPerPixel * i] = Math::box(sum, count, quotients_);
     });
 }
 
@@ -178,7 +178,8 @@ void LineBlurrer<Pixel>::gaussianSpan(const BlurLine<Pixel>& line, Span span, in
     slideGuarded(channel, span.length, kernel.reach(), [&](std::int32_t i, auto sum, std::int32_t count) {
         if (mask[i] != 0 && count != 0) {
             out[kChannelsPerPixel * i] =
-                Math::gaussian(peakSums[i], peakWeights[i], sum, count, tailTotal, own[kChannelsPerPixel * i]);
+                Math::gaussian(peakSums[i], peakWeights[i], sum, count, tailTotal, own[kChannelsPerPixel * i],
+                               quotients_);
         }
     });
 }

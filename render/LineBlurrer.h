@@ -27,7 +27,8 @@ struct BlurLine {
 template <class Pixel>
 class LineBlurrer {
 public:
-    explicit LineBlurrer(std::int32_t maxLength);
+    // `quotients` must know every divisor of the lines: 32768 and the longest line.
+    LineBlurrer(std::int32_t maxLength, const QuotientTable& quotients);
 
     void blur(const BlurLine<Pixel>& line, const BoxWindowSet& windows, bool keepDivision);
     void blur(const BlurLine<Pixel>& line, const GaussKernelSet& kernels, bool keepDivision);
@@ -70,6 +71,7 @@ private:
     std::array<bool, 4> channelFinite_{true, true, true, true};  // no NaN or infinity among the span's values
     bool allAlphaContribute_ = false;  // every pixel of the span selected
     bool allColorContribute_ = false;  // ... and none of them transparent
+    const QuotientTable& quotients_;
     std::vector<typename Math::PeakSum> peakSums_;
     std::array<std::vector<std::uint32_t>, 4> peakWeights_;
 };
