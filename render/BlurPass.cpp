@@ -1,9 +1,11 @@
 #include "render/BlurPass.h"
 
+#include "render/BoxColumnSweep.h"
 #include "render/LineBlurrer.h"
 #include "render/WorldPixels.h"
 
 #include <algorithm>
+#include <type_traits>
 #include <vector>
 
 namespace {
@@ -34,6 +36,12 @@ PF_Err blurColumns(const BlurTask<KernelSet>& task, std::int32_t iteration, std:
     const std::int32_t height = task.area.bottom - task.area.top;
     const Band band = rowBand(iteration, iterations, task.area.right - task.area.left);
     if (band.count == 0) return PF_Err_NONE;
+    if constexpr (std::is_same<KernelSet, BoxWindowSet>::value) {
+        if (canSweepBoxColumns<Pixel>(task, band.first, band.count)) {
+            sweepBoxColumns<Pixel>(task, band.first, band.count);
+            return PF_Err_NONE;
+        }
+    }
 
     LineBlurrer<Pixel> blurrer(height, *task.quotients);
     const std::size_t blockSize = static_cast<std::size_t>(kColumnBlock) * height;

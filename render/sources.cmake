@@ -4,6 +4,7 @@ set(VELUMIXER_RENDER_SOURCES
   render/BlurKernels.cpp
   render/BlurPass.cpp
   render/BlurPlan.cpp
+  render/BoxColumnSweep.cpp
   render/GaussKernel.cpp
   render/KeyColorMatch.cpp
   render/LineBlurrer.cpp

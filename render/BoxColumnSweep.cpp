@@ -1,0 +1,115 @@
+#include "render/BoxColumnSweep.h"
+
+#include "render/BlurArithmetic.h"
+#include "render/PixelTraits.h"
+#include "render/WorldPixels.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+template <class Pixel>
+using ChannelOf = typename PixelTraits<Pixel>::Channel;
+
+template <class Pixel>
+const ChannelOf<Pixel>* sourceRow(const BlurTask<BoxWindowSet>& task, std::int32_t first, std::int32_t j) {
+    return reinterpret_cast<const ChannelOf<Pixel>*>(
+        worldPixel<Pixel>(*task.source, task.area.left + first, task.area.top + j));
+}
+
+bool everyPixelSelected(const SelectionMask& mask, std::int32_t first, std::int32_t count) {
+    for (std::int32_t j = 0; j < mask.height; ++j) {
+        if (std::memchr(mask.row(j) + first, 0, static_cast<std::size_t>(count)) != nullptr) return false;
+    }
+    return true;
+}
+
+template <class Pixel>
+bool everyValueFinite(const BlurTask<BoxWindowSet>& task, std::int32_t first, std::int32_t count) {
+    if constexpr (std::is_floating_point<ChannelOf<Pixel>>::value) {
+        const std::int32_t height = task.area.bottom - task.area.top;
+        for (std::int32_t j = 0; j < height; ++j) {
+            const ChannelOf<Pixel>* row = sourceRow<Pixel>(task, first, j);
+            // Any NaN or infinity makes the sum of the row non-finite (or overflows it to one).
+            float sum = 0.0f;
+            for (std::int32_t i = 0; i < kChannelsPerPixel * count; ++i) sum += row[i] * 0.0f;
+            if (sum != 0.0f) return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+template <class Pixel>
+bool canSweepBoxColumns(const BlurTask<BoxWindowSet>& task, std::int32_t first, std::int32_t count) {
+    if (task.keepDivision && !everyPixelSelected(task.mask, first, count)) return false;
+    return everyValueFinite<Pixel>(task, first, count);
+}
+
+template <class Pixel>
+void sweepBoxColumns(const BlurTask<BoxWindowSet>& task, std::int32_t first, std::int32_t count) {
+    using Channel = ChannelOf<Pixel>;
+    using Traits = PixelTraits<Pixel>;
+    using Math = BlurArithmetic<Channel>;
+    using Sum = typename Math::WindowSum;
+    const std::int32_t height = task.area.bottom - task.area.top;
+    const std::size_t lanes = static_cast<std::size_t>(kChannelsPerPixel) * count;
+    std::vector<Sum> sums(lanes, Sum(0));
+    std::vector<std::int32_t> counts(lanes, 0);
+
+    // Row j enters (+1) or leaves (-1) the windows of channel c. Pixels that do not
+    // contribute would add zeros, which change no sum, so they are passed over.
+    auto slide = [&](int c, std::int32_t j, int direction) {
+        const Channel* from = sourceRow<Pixel>(task, first, j);
+        const std::uint8_t* selected = task.mask.row(j) + first;
+        Sum* sum = sums.data() + c;
+        std::int32_t* n = counts.data() + c;
+        for (std::int32_t x = 0; x < count; ++x) {
+            const Channel* pixel = from + kChannelsPerPixel * x;
+            if (selected[x] == 0 || (c != kAlphaChannel && Traits::isTransparent(pixel[kAlphaChannel]))) continue;
+            const std::size_t lane = static_cast<std::size_t>(kChannelsPerPixel) * x;
+            if (direction > 0) {
+                sum[lane] += Math::toValue(pixel[c]);
+                ++n[lane];
+            } else {
+                sum[lane] -= Math::toValue(pixel[c]);
+                --n[lane];
+            }
+        }
+    };
+
+    std::array<std::int32_t, kChannelsPerPixel> reach;
+    for (int c = 0; c < kChannelsPerPixel; ++c) {
+        reach[c] = std::max(task.kernels[c] - 1, 0);
+        for (std::int32_t j = 0; j <= std::min(reach[c], height - 1); ++j) slide(c, j, +1);
+    }
+    for (std::int32_t y = 0; y < height; ++y) {
+        if (y > 0) {
+            for (int c = 0; c < kChannelsPerPixel; ++c) {
+                if (y - reach[c] - 1 >= 0) slide(c, y - reach[c] - 1, -1);
+                if (y + reach[c] < height) slide(c, y + reach[c], +1);
+            }
+        }
+        if (task.mask.rowFlags[y] == 0) continue;
+        Channel* to = reinterpret_cast<Channel*>(
+            worldPixel<Pixel>(*task.destination, task.area.left + first, task.area.top + y));
+        const std::uint8_t* selected = task.mask.row(y) + first;
+        for (std::int32_t x = 0; x < count; ++x) {
+            if (selected[x] == 0) continue;
+            for (int c = 0; c < kChannelsPerPixel; ++c) {
+                const std::size_t lane = static_cast<std::size_t>(kChannelsPerPixel) * x + c;
+                if (counts[lane] != 0) to[lane] = Math::box(sums[lane], counts[lane], *task.quotients);
+            }
+        }
+    }
+}
+
+template bool canSweepBoxColumns<PF_Pixel16>(const BlurTask<BoxWindowSet>&, std::int32_t, std::int32_t);
+template bool canSweepBoxColumns<PF_PixelFloat>(const BlurTask<BoxWindowSet>&, std::int32_t, std::int32_t);
+template void sweepBoxColumns<PF_Pixel16>(const BlurTask<BoxWindowSet>&, std::int32_t, std::int32_t);
+template void sweepBoxColumns<PF_PixelFloat>(const BlurTask<BoxWindowSet>&, std::int32_t, std::int32_t);

@@ -1,0 +1,22 @@
+#pragma once
+// The vertical box pass as one sweep down the rows of a band of columns: every column and
+// channel keeps its window sum, which slides from row to row, so the world is read and
+// written a row at a time instead of being gathered column by column. The sums take the
+// same values in the same order as the line blur's, so the results are the same to the bit,
+// float included.
+
+#include "render/BlurPass.h"
+
+#include <cstdint>
+
+// Whether the sweep gives the line blur's results for the columns [first, first + count):
+// without keep-division always; with it only when each of those columns is selected from top
+// to bottom (one run per column). Float columns holding NaN or infinities stay with the line
+// blur, whose window sums keep them in their windows.
+template <class Pixel>
+bool canSweepBoxColumns(const BlurTask<BoxWindowSet>& task, std::int32_t first, std::int32_t count);
+
+// The pass over the columns [first, first + count) of the area. Instantiated for PF_Pixel16
+// and PF_PixelFloat.
+template <class Pixel>
+void sweepBoxColumns(const BlurTask<BoxWindowSet>& task, std::int32_t first, std::int32_t count);
