@@ -2,6 +2,7 @@
 // and a flat frame. The pass's last step, the scan of the flag map, is also timed alone on a
 // map without flags: about one word test per four pixels.
 #include "bench/BenchFrame.h"
+#include "bench/PixelArt.h"
 #include "host/Host.h"
 #include "render/EdgeFlagMap.h"
 #include "render/EdgeSmoothContext.h"
@@ -13,23 +14,10 @@
 
 namespace {
 
-// A 32 x 32 tile of flat colours: a round sun (staircases), one-pixel diagonals, a stepped
-// horizon, a lone pixel and a 2 x 2 block.
-PF_Pixel8 pixelArt(int x, int y) {
-    const PF_Pixel8 sky{255, 90, 160, 230}, grass{255, 60, 170, 60}, sun{255, 250, 220, 40}, ink{255, 20, 20, 30};
-    x %= 32;
-    y %= 32;
-    if ((x - 20) * (x - 20) + (y - 9) * (y - 9) <= 30) return sun;
-    if (x + y == 40 || x - y == 3) return ink;
-    if (y > 22 + (x / 5) % 3) return grass;
-    if ((x == 5 && y == 5) || (x >= 9 && x <= 10 && y >= 4 && y <= 5)) return ink;
-    return sky;
-}
-
 void paint(PF_EffectWorld& world, bool hardEdges) {
     for (A_long y = 0; y < world.height; ++y) {
         auto* row = reinterpret_cast<PF_Pixel8*>(reinterpret_cast<std::uint8_t*>(world.data) + y * world.rowbytes);
-        for (A_long x = 0; x < world.width; ++x) row[x] = hardEdges ? pixelArt(x, y) : PF_Pixel8{255, 90, 160, 230};
+        for (A_long x = 0; x < world.width; ++x) row[x] = hardEdges ? pixelArt(x, y) : pixelArtSky();
     }
 }
 
