@@ -43,20 +43,6 @@ bool everyValueFinite(const BlurTask<BoxWindowSet>& task, std::int32_t first, st
     return true;
 }
 
-template <class Pixel>
-bool noneTransparent(const BlurTask<BoxWindowSet>& task, std::int32_t first, std::int32_t count) {
-    const std::int32_t height = task.area.bottom - task.area.top;
-    for (std::int32_t j = 0; j < height; ++j) {
-        const ChannelOf<Pixel>* row = sourceRow<Pixel>(task, first, j);
-        bool transparent = false;
-        for (std::int32_t x = 0; x < count; ++x) {
-            transparent |= PixelTraits<Pixel>::isTransparent(row[kChannelsPerPixel * x + kAlphaChannel]);
-        }
-        if (transparent) return false;
-    }
-    return true;
-}
-
 }  // namespace
 
 template <class Pixel>
@@ -65,9 +51,8 @@ bool canSweepBoxColumns(const BlurTask<BoxWindowSet>& task, std::int32_t first, 
     return everyValueFinite<Pixel>(task, first, count);
 }
 
-// Any mask and transparency: every pixel's contribution is looked at.
 template <class Pixel>
-void sweepMixedColumns(const BlurTask<BoxWindowSet>& task, std::int32_t first, std::int32_t count) {
+void sweepBoxColumns(const BlurTask<BoxWindowSet>& task, std::int32_t first, std::int32_t count) {
     using Channel = ChannelOf<Pixel>;
     using Traits = PixelTraits<Pixel>;
     using Math = BlurArithmetic<Channel>;
@@ -121,80 +106,6 @@ void sweepMixedColumns(const BlurTask<BoxWindowSet>& task, std::int32_t first, s
                 if (counts[lane] != 0) to[lane] = Math::box(sums[lane], counts[lane], *task.quotients);
             }
         }
-    }
-}
-
-// Every pixel selected and none transparent: every pixel contributes, so a window's count is
-// the number of rows it covers, the same across the band, and rows enter and leave the sums
-// whole. Lanes run over the band's channels in pixel order; a row enters the lanes of the
-// channels whose window reaches it (adding zero to the others changes no sum).
-template <class Pixel>
-void sweepUniformColumns(const BlurTask<BoxWindowSet>& task, std::int32_t first, std::int32_t count) {
-    using Channel = ChannelOf<Pixel>;
-    using Math = BlurArithmetic<Channel>;
-    using Sum = typename Math::WindowSum;
-    const std::int32_t height = task.area.bottom - task.area.top;
-    const std::int32_t lanes = kChannelsPerPixel * count;
-    std::vector<Sum> sums(static_cast<std::size_t>(lanes), Sum(0));
-    std::array<std::int32_t, kChannelsPerPixel> reach;
-    for (int c = 0; c < kChannelsPerPixel; ++c) reach[c] = std::max(task.kernels[c] - 1, 0);
-
-    // Row j of the channels whose flag is set enters (+1) or leaves (-1) the sums.
-    auto slide = [&](std::int32_t j, const std::array<bool, kChannelsPerPixel>& channels, int direction) {
-        const Channel* from = sourceRow<Pixel>(task, first, j);
-        Sum* sum = sums.data();
-        // Times 1 or 0: the values are finite here, and adding a zero of either sign to a sum
-        // never changes it (the sums are never -0).
-        const Sum keep[kChannelsPerPixel] = {Sum(channels[0]), Sum(channels[1]), Sum(channels[2]), Sum(channels[3])};
-        for (std::int32_t x = 0; x < count; ++x) {
-            for (int c = 0; c < kChannelsPerPixel; ++c) {
-                const std::int32_t i = kChannelsPerPixel * x + c;
-                if (direction > 0) {
-                    sum[i] += Math::toValue(from[i]) * keep[c];
-                } else {
-                    sum[i] -= Math::toValue(from[i]) * keep[c];
-                }
-            }
-        }
-    };
-    // Channels of equal reach move together.
-    auto slideRows = [&](auto rowOf, int direction) {
-        std::array<bool, kChannelsPerPixel> done{};
-        for (int c = 0; c < kChannelsPerPixel; ++c) {
-            if (done[c]) continue;
-            std::array<bool, kChannelsPerPixel> channels{};
-            for (int d = c; d < kChannelsPerPixel; ++d) {
-                if (reach[d] == reach[c]) channels[d] = done[d] = true;
-            }
-            const std::int32_t j = rowOf(reach[c]);
-            if (j >= 0 && j < height) slide(j, channels, direction);
-        }
-    };
-
-    for (std::int32_t j = 0; j < height; ++j) {
-        slideRows([&](std::int32_t r) { return j <= r ? j : -1; }, +1);
-    }
-    for (std::int32_t y = 0; y < height; ++y) {
-        if (y > 0) {
-            slideRows([&](std::int32_t r) { return y - r - 1; }, -1);
-            slideRows([&](std::int32_t r) { return y + r; }, +1);
-        }
-        std::int32_t windowCount[kChannelsPerPixel];
-        for (int c = 0; c < kChannelsPerPixel; ++c) {
-            windowCount[c] = std::min(y + reach[c], height - 1) - std::max(y - reach[c], 0) + 1;
-        }
-        Channel* to = reinterpret_cast<Channel*>(
-            worldPixel<Pixel>(*task.destination, task.area.left + first, task.area.top + y));
-        for (std::int32_t i = 0; i < lanes; ++i) to[i] = Math::box(sums[i], windowCount[i & 3], *task.quotients);
-    }
-}
-
-template <class Pixel>
-void sweepBoxColumns(const BlurTask<BoxWindowSet>& task, std::int32_t first, std::int32_t count) {
-    if (everyPixelSelected(task.mask, first, count) && noneTransparent<Pixel>(task, first, count)) {
-        sweepUniformColumns<Pixel>(task, first, count);
-    } else {
-        sweepMixedColumns<Pixel>(task, first, count);
     }
 }
 

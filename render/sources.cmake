@@ -13,6 +13,7 @@ set(VELUMIXER_RENDER_SOURCES
   render/ProgressMeter.cpp
   render/RenderParams.cpp
   render/SelectionMask.cpp
+  render/UniformBoxPass.cpp
 )
 # The edge smoothing pass and its pixel arithmetic.
 list(APPEND VELUMIXER_RENDER_SOURCES

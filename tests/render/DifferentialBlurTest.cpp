@@ -62,7 +62,8 @@ RandomBlur randomBlur(std::mt19937& random) {
     const A_long top = std::uniform_int_distribution<A_long>(0, std::min<A_long>(2, blur.height - 1))(random);
     blur.area = {left, top, std::uniform_int_distribution<A_long>(left + 1, blur.width)(random),
                  std::uniform_int_distribution<A_long>(top + 1, blur.height)(random)};
-    blur.transparentShare = std::uniform_real_distribution<double>(0.0, 0.4)(random);
+    // No transparent pixel in half the frames: with a full mask, every pixel then counts.
+    blur.transparentShare = coin(random) < 2 ? 0.0 : std::uniform_real_distribution<double>(0.0, 0.4)(random);
     blur.aspect = coin(random) == 0 ? 0.0 : std::uniform_real_distribution<double>(-4.0, 4.0)(random);
     for (double& r : blur.radii) {
         r = coin(random) == 0 ? std::uniform_real_distribution<double>(1.0, 420.0)(random)
