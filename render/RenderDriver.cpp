@@ -4,6 +4,7 @@
 #include "render/Blur.h"
 #include "render/DriverTasks.h"
 #include "render/EdgeSmoothing.h"
+#include "render/EveryPixelCounts.h"
 #include "render/KeyColorMatch.h"
 #include "render/MaskedCopy.h"
 #include "render/ProgressMeter.h"
@@ -141,9 +142,15 @@ PF_Err renderDepth(const RenderParams& original) {
     if (!plan.workNeeded) return AEUtil::copyWorld(p.inData, p.input, p.output);
 
     SelectionMask mask;
-    AEUtil::EffectWorldPtr temp1 = AEUtil::WorldSuite::newWorld(p.inData, width, height, 0, pixelFormatOf<Pixel>());
-    AEUtil::EffectWorldPtr temp2 = AEUtil::WorldSuite::newWorld(p.inData, width, height, 0, pixelFormatOf<Pixel>());
     constexpr bool eightBit = std::is_same<Pixel, PF_Pixel8>::value;
+    // Frame-depth worlds only where a step writes them: the edge smoothing and the
+    // brightness need both, the 16-bit and float blur one as its scratch.
+    const bool preparesPixels = plan.smallRadius || plan.brightnessOn;
+    AEUtil::EffectWorldPtr temp1, temp2;
+    if (preparesPixels) temp1 = AEUtil::WorldSuite::newWorld(p.inData, width, height, 0, pixelFormatOf<Pixel>());
+    if (preparesPixels || !eightBit) {
+        temp2 = AEUtil::WorldSuite::newWorld(p.inData, width, height, 0, pixelFormatOf<Pixel>());
+    }
     AEUtil::EffectWorldPtr wide1, wide2, wide3;
     if (eightBit) {
         wide1 = AEUtil::WorldSuite::newWorld(p.inData, width, height, 0, PF_PixelFormat_ARGB64);
@@ -190,7 +197,15 @@ PF_Err renderDepth(const RenderParams& original) {
     if (const PF_Err err = progress.step()) return err;
 
     // Both blur buffers start with the input at every selected pixel, and the output already
-    // holds the input everywhere: the blur never touches an unselected pixel.
+    // holds the input everywhere: the blur never touches an unselected pixel. When every
+    // pixel is selected and counts, every pass writes every pixel and the output is all
+    // written at the end, so none of that is needed.
+    bool everyPixelCounts = false;
+    if (plan.allSelected) {
+        if (const PF_Err err = checkEveryPixelCounts<Pixel>(p.inData, kEveryWorker, *current, p.area, everyPixelCounts)) {
+            return err;
+        }
+    }
     using BlurPixel = typename BlurDepth<Pixel>::Type;
     PF_EffectWorld* blurDestination = p.output;
     PF_EffectWorld* blurSource = current;
@@ -199,15 +214,17 @@ PF_Err renderDepth(const RenderParams& original) {
         task.source = current;
         task.destination = wide1.get();
         if (const PF_Err err = widenTo16(p.inData, kEveryWorker, task)) return err;
-        task.source = p.input;
-        task.destination = wide3.get();
-        if (const PF_Err err = widenTo16(p.inData, kEveryWorker, task)) return err;
-        if (const PF_Err err = AEUtil::copyWorld(p.inData, wide3.get(), wide2.get())) return err;
-        if (const PF_Err err = AEUtil::copyWorld(p.inData, p.input, p.output)) return err;
+        if (!everyPixelCounts) {
+            task.source = p.input;
+            task.destination = wide3.get();
+            if (const PF_Err err = widenTo16(p.inData, kEveryWorker, task)) return err;
+            if (const PF_Err err = AEUtil::copyWorld(p.inData, wide3.get(), wide2.get())) return err;
+            if (const PF_Err err = AEUtil::copyWorld(p.inData, p.input, p.output)) return err;
+        }
         blurDestination = wide2.get();
         blurSource = wide1.get();
         scratch = wide3.get();
-    } else {
+    } else if (!everyPixelCounts) {
         if (const PF_Err err = AEUtil::copyWorld(p.inData, p.input, spare)) return err;
         if (const PF_Err err = AEUtil::copyWorld(p.inData, p.input, p.output)) return err;
     }

@@ -1,5 +1,6 @@
 #include "render/UniformBoxPass.h"
 
+#include "render/EveryPixelCounts.h"
 #include "render/LineBlurrer.h"
 #include "render/PixelTraits.h"
 #include "render/WorldPixels.h"
@@ -21,8 +22,6 @@ template <class Pixel>
 constexpr bool kIsFloat = std::is_floating_point<ChannelOf<Pixel>>::value;
 
 constexpr std::int32_t kLongestUniformLine = 32767;  // 16-bit sums of such a window fit in 31 bits
-constexpr float kSmallestAlpha = 1e-30f;             // means of alphas this large never reach 0
-constexpr float kLargestValue = 1e30f;               // means of values this small never overflow
 
 using Reaches = std::array<std::int32_t, kChannelsPerPixel>;
 
@@ -57,20 +56,6 @@ std::vector<ReachGroup> groupByReach(const Reaches& reaches) {
     return groups;
 }
 
-// --- The check ------------------------------------------------------------------------
-
-template <class Pixel>
-bool pixelContributes(const Pixel& pixel) {
-    if constexpr (kIsFloat<Pixel>) {
-        const float values[] = {pixel.alpha, pixel.red, pixel.green, pixel.blue};
-        bool sane = pixel.alpha >= kSmallestAlpha;
-        for (float v : values) sane &= std::fabs(v) <= kLargestValue;  // false for NaN
-        return sane;
-    } else {
-        return pixel.alpha != 0;
-    }
-}
-
 // Row j of the task's area (its mask row and its source pixels), where every pixel counts.
 template <class Pixel>
 bool rowContributes(const BlurTask<BoxWindowSet>& task, std::int32_t j) {
@@ -78,7 +63,7 @@ bool rowContributes(const BlurTask<BoxWindowSet>& task, std::int32_t j) {
     if (std::memchr(task.mask.row(j), 0, static_cast<std::size_t>(width)) != nullptr) return false;
     const Pixel* row = worldPixel<Pixel>(*task.source, task.area.left, task.area.top + j);
     bool contributes = true;
-    for (std::int32_t x = 0; x < width; ++x) contributes &= pixelContributes(row[x]);
+    for (std::int32_t x = 0; x < width; ++x) contributes &= pixelCounts(row[x]);
     return contributes;
 }
 

@@ -11,9 +11,8 @@
 #include "render/BlurPass.h"
 #include "render/SelectionMask.h"
 
-// The first, horizontal pass of a box blur. Rows in which every pixel contributes (all
-// selected, none transparent, and in float every value finite and within +-1e30 with alpha at
-// least 1e-30, so that no later mean can become transparent or overflow) take the fast way,
+// The first, horizontal pass of a box blur. Rows in which every pixel is selected and counts
+// (EveryPixelCounts.h) take the fast way,
 // the others the line blur. `everyPixelContributes` tells whether every row did: then every
 // later pass of the blur may run as runUniformBoxPass. Lines longer than 32767 pixels, whose
 // 16-bit sums need more than 31 bits, always take the line blur.
