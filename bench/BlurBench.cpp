@@ -1,8 +1,10 @@
 // One blur call on a UHD frame, all pixels selected: box and Gaussian, 16-bit and float,
-// radii 5, 30 and 300, repeat count 3 (four passes).
+// radii 5, 30 and 300, repeat count 3 (four passes); and the row stream the render driver
+// takes for such frames at the default radii (A 16, R 1, G 6, B 16), 8-bit and 16-bit.
 #include "bench/BenchFrame.h"
 #include "host/Host.h"
 #include "render/Blur.h"
+#include "render/RowStreamBlur.h"
 
 #include <benchmark/benchmark.h>
 
@@ -34,6 +36,24 @@ void blurUhd(benchmark::State& state) {
         benchmark::Counter(double(kUhdWidth) * kUhdHeight * state.iterations() / 1e6, benchmark::Counter::kIsRate);
 }
 
+template <class Pixel>
+void streamUhd(benchmark::State& state) {
+    vmhost::Host host;
+    BenchFrame<Pixel> source, destination;
+    source.paint();
+    const PF_LRect area = {0, 0, kUhdWidth, kUhdHeight};
+    const ChannelRadii radii = {16, 1, 6, 16};
+    for (auto _ : state) {
+        if (streamBoxBlur<Pixel>(&host.inData(), PF_Iterations_ONCE_PER_PROCESSOR, *source.world(),
+                                 *destination.world(), area, 0.0, radii, 3) != PF_Err_NONE) {
+            state.SkipWithError("stream failed");
+        }
+    }
+    state.counters["workers"] = host.workerThreads();
+    state.counters["Mpixel/s"] =
+        benchmark::Counter(double(kUhdWidth) * kUhdHeight * state.iterations() / 1e6, benchmark::Counter::kIsRate);
+}
+
 void radii(benchmark::internal::Benchmark* b) {
     b->Arg(5)->Arg(30)->Arg(300)->Unit(benchmark::kMillisecond)->UseRealTime()->MeasureProcessCPUTime();
 }
@@ -42,5 +62,7 @@ BENCHMARK(blurUhd<PF_Pixel16, false>)->Name("BoxBlur16/UHD/repeat3")->Apply(radi
 BENCHMARK(blurUhd<PF_PixelFloat, false>)->Name("BoxBlurFloat/UHD/repeat3")->Apply(radii);
 BENCHMARK(blurUhd<PF_Pixel16, true>)->Name("GaussianBlur16/UHD/repeat3")->Apply(radii);
 BENCHMARK(blurUhd<PF_PixelFloat, true>)->Name("GaussianBlurFloat/UHD/repeat3")->Apply(radii);
+BENCHMARK(streamUhd<PF_Pixel16>)->Name("StreamBoxBlur16/UHD/defaults")->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(streamUhd<PF_Pixel8>)->Name("StreamBoxBlur8/UHD/defaults")->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "render/DriverTasks.h"
 
 #include "render/BrightnessTable.h"
+#include "render/DepthConversion.h"
 #include "render/WorldPixels.h"
 
 #include <algorithm>
@@ -49,20 +50,12 @@ PF_Err convertRows(const PixelTask& t, std::int32_t iteration, std::int32_t iter
     return PF_Err_NONE;
 }
 
-std::uint16_t widen(std::uint8_t v) {
-    return static_cast<std::uint16_t>((v * 32768u + 128u) / 255u);
-}
-
-std::uint8_t narrow(std::uint16_t v) {
-    return static_cast<std::uint8_t>(std::min(255u, (v * 255u + 16384u) >> 15));
-}
-
 PF_Pixel16 widenPixel(const PF_Pixel8& p) {
-    return PF_Pixel16{widen(p.alpha), widen(p.red), widen(p.green), widen(p.blue)};
+    return PF_Pixel16{widenTo16Bits(p.alpha), widenTo16Bits(p.red), widenTo16Bits(p.green), widenTo16Bits(p.blue)};
 }
 
 PF_Pixel8 narrowPixel(const PF_Pixel16& p) {
-    return PF_Pixel8{narrow(p.alpha), narrow(p.red), narrow(p.green), narrow(p.blue)};
+    return PF_Pixel8{narrowTo8Bits(p.alpha), narrowTo8Bits(p.red), narrowTo8Bits(p.green), narrowTo8Bits(p.blue)};
 }
 
 template <class Pixel>

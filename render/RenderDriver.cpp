@@ -8,6 +8,7 @@
 #include "render/KeyColorMatch.h"
 #include "render/MaskedCopy.h"
 #include "render/ProgressMeter.h"
+#include "render/RowStreamBlur.h"
 #include "render/SelectionMask.h"
 
 #include <algorithm>
@@ -126,6 +127,18 @@ constexpr PF_PixelFormat pixelFormatOf<PF_PixelFloat>() {
     return PF_PixelFormat_ARGB128;
 }
 
+// The last steps of every frame that blurred: the progress step, then Extract's clearing.
+template <class Pixel>
+PF_Err finishFrame(const RenderParams& p, PixelTask& task, ProgressMeter& progress) {
+    if (const PF_Err err = progress.step()) return err;
+    if (p.mode == kModeExtract) {
+        task.source = nullptr;
+        task.destination = p.output;
+        if (const PF_Err err = extractAlpha<Pixel>(p.inData, kEveryWorker, task)) return err;
+    }
+    return PF_Err_NONE;
+}
+
 }  // namespace
 
 template <class Pixel>
@@ -150,12 +163,6 @@ PF_Err renderDepth(const RenderParams& original) {
     if (preparesPixels) temp1 = AEUtil::WorldSuite::newWorld(p.inData, width, height, 0, pixelFormatOf<Pixel>());
     if (preparesPixels || !eightBit) {
         temp2 = AEUtil::WorldSuite::newWorld(p.inData, width, height, 0, pixelFormatOf<Pixel>());
-    }
-    AEUtil::EffectWorldPtr wide1, wide2, wide3;
-    if (eightBit) {
-        wide1 = AEUtil::WorldSuite::newWorld(p.inData, width, height, 0, PF_PixelFormat_ARGB64);
-        wide2 = AEUtil::WorldSuite::newWorld(p.inData, width, height, 0, PF_PixelFormat_ARGB64);
-        wide3 = AEUtil::WorldSuite::newWorld(p.inData, width, height, 0, PF_PixelFormat_ARGB64);
     }
     ProgressMeter progress(p.inData, 2);
 
@@ -206,11 +213,31 @@ PF_Err renderDepth(const RenderParams& original) {
             return err;
         }
     }
+    if constexpr (!std::is_same<Pixel, PF_PixelFloat>::value) {
+        // Integer frames in which every pixel counts blur straight from `current` into the
+        // output, every pass of a channel in one stream of rows (8-bit ones without the wide
+        // worlds: the stream widens and narrows on the way).
+        if (everyPixelCounts && p.blurType != kBlurGaussian && p.repeatCount >= 1 && canStreamBoxBlur(p.area)) {
+            if (const PF_Err err = streamBoxBlur<Pixel>(p.inData, kEveryWorker, *current, *p.output, p.area,
+                                                        p.blurAspect, plan.radii, p.repeatCount)) {
+                return err;
+            }
+            for (std::int32_t pass = 0; pass <= p.repeatCount; ++pass) {
+                if (const PF_Err err = progress.report()) return err;
+            }
+            return finishFrame<Pixel>(p, task, progress);
+        }
+    }
+
     using BlurPixel = typename BlurDepth<Pixel>::Type;
     PF_EffectWorld* blurDestination = p.output;
     PF_EffectWorld* blurSource = current;
     PF_EffectWorld* scratch = spare;
+    AEUtil::EffectWorldPtr wide1, wide2, wide3;
     if constexpr (eightBit) {
+        wide1 = AEUtil::WorldSuite::newWorld(p.inData, width, height, 0, PF_PixelFormat_ARGB64);
+        wide2 = AEUtil::WorldSuite::newWorld(p.inData, width, height, 0, PF_PixelFormat_ARGB64);
+        wide3 = AEUtil::WorldSuite::newWorld(p.inData, width, height, 0, PF_PixelFormat_ARGB64);
         task.source = current;
         task.destination = wide1.get();
         if (const PF_Err err = widenTo16(p.inData, kEveryWorker, task)) return err;
@@ -240,14 +267,7 @@ PF_Err renderDepth(const RenderParams& original) {
         task.destination = p.output;
         if (const PF_Err err = narrowTo8(p.inData, kEveryWorker, task)) return err;
     }
-    if (const PF_Err err = progress.step()) return err;
-
-    if (p.mode == kModeExtract) {
-        task.source = nullptr;
-        task.destination = p.output;
-        if (const PF_Err err = extractAlpha<Pixel>(p.inData, kEveryWorker, task)) return err;
-    }
-    return PF_Err_NONE;
+    return finishFrame<Pixel>(p, task, progress);
 }
 
 PF_Err renderWithDriver(const RenderParams& params) {

@@ -1,8 +1,11 @@
 // The effect's blur against the blur as it was first written (tests/render/baseline): random
 // sizes, masks, transparency, radii, aspects and repeat counts, every variant and worker
 // count. Integer results must be the same bits; so must float results, whose arithmetic
-// runs in the same order.
+// runs in the same order. The row stream the driver uses for frames in which every pixel
+// counts must give the first blur's bytes too, 8-bit frames through the 16-bit blur.
 #include "tests/render/BlurTestSupport.h"
+#include "render/DepthConversion.h"
+#include "render/RowStreamBlur.h"
 #include "tests/render/baseline/Blur.h"
 
 #include <gtest/gtest.h>
@@ -103,6 +106,71 @@ TEST(DifferentialBlurTest, AgreesWithTheFirstBlurEverywhere) {
     std::mt19937 random(12);
     compareWithBaseline<PF_Pixel16>(hosts, random, 60);
     compareWithBaseline<PF_PixelFloat>(hosts, random, 60);
+}
+
+// An opaque random world: every pixel counts.
+template <class Pixel>
+void fillOpaque(TestWorld<Pixel>& world, std::mt19937& random) {
+    fillRandom(world, random, 0.0);
+    for (A_long y = 0; y < world.height(); ++y) {
+        for (A_long x = 0; x < world.width(); ++x) {
+            if (channelOf(world.at(x, y), 0) == 0) setChannel(world.at(x, y), 0, ChannelOf<Pixel>(1));
+        }
+    }
+}
+
+// What the driver did before the stream: widen an 8-bit frame, blur it in 16 bits, narrow it.
+template <class Pixel>
+TestWorld<Pixel> blurredTheFirstWay(vmhost::Host& host, const TestWorld<Pixel>& source, const RandomBlur& blur) {
+    BlurScene<PF_Pixel16> scene(source.width(), source.height(), blur.area);
+    for (A_long y = 0; y < source.height(); ++y) {
+        for (A_long x = 0; x < source.width(); ++x) {
+            for (int c = 0; c < 4; ++c) {
+                setChannel(scene.source.at(x, y), c, DepthConversion<Pixel>::toRow(channelOf(source.at(x, y), c)));
+            }
+        }
+    }
+    const std::int32_t width = blur.area.right - blur.area.left, height = blur.area.bottom - blur.area.top;
+    scene.mask = makeMask(&host.inData(), width, height, [](std::int32_t, std::int32_t) { return true; });
+    scene.prepareTargets();
+    EXPECT_EQ(PF_Err_NONE, baseline::boxBlur<PF_Pixel16>(scene.destination.world(), &host.inData(),
+                                                         PF_Iterations_ONCE_PER_PROCESSOR, scene.source.world(),
+                                                         scene.scratch.world(), blur.area, scene.mask, blur.aspect,
+                                                         blur.radii, blur.repeatCount, nullptr));
+    TestWorld<Pixel> result(source.width(), source.height());
+    for (A_long y = blur.area.top; y < blur.area.bottom; ++y) {
+        for (A_long x = blur.area.left; x < blur.area.right; ++x) {
+            for (int c = 0; c < 4; ++c) {
+                setChannel(result.at(x, y), c, DepthConversion<Pixel>::fromRow(channelOf(scene.destination.at(x, y), c)));
+            }
+        }
+    }
+    return result;
+}
+
+template <class Pixel>
+void compareStreamWithBaseline(const std::vector<std::unique_ptr<vmhost::Host>>& hosts, std::mt19937& random,
+                               int cases) {
+    for (int k = 0; k < cases; ++k) {
+        const RandomBlur blur = randomBlur(random);
+        vmhost::Host& host = *hosts[static_cast<std::size_t>(k) % hosts.size()];
+        TestWorld<Pixel> source(blur.width, blur.height);
+        fillOpaque(source, random);
+        const TestWorld<Pixel> expected = blurredTheFirstWay(host, source, blur);
+        TestWorld<Pixel> actual(blur.width, blur.height);
+        ASSERT_EQ(PF_Err_NONE, streamBoxBlur<Pixel>(&host.inData(), PF_Iterations_ONCE_PER_PROCESSOR, *source.world(),
+                                                    *actual.world(), blur.area, blur.aspect, blur.radii,
+                                                    blur.repeatCount));
+        ASSERT_TRUE(actual.sameBytes(expected)) << blur.describe() << ", " << host.workerThreads() << " workers";
+    }
+}
+
+TEST(DifferentialBlurTest, TheRowStreamAgreesWithTheFirstBlur) {
+    std::vector<std::unique_ptr<vmhost::Host>> hosts;
+    for (int workers : {1, 2, 7}) hosts.push_back(std::make_unique<vmhost::Host>(hostWithWorkers(workers)));
+    std::mt19937 random(21);
+    compareStreamWithBaseline<PF_Pixel16>(hosts, random, 80);
+    compareStreamWithBaseline<PF_Pixel8>(hosts, random, 80);
 }
 
 }  // namespace
