@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -23,13 +24,6 @@ struct StreamPass {
 };
 
 using ChannelPasses = std::array<std::vector<StreamPass>, kChannelsPerPixel>;
-
-struct StreamTask {
-    const PF_EffectWorld* source;
-    PF_EffectWorld* destination;
-    PF_LRect area;
-    ChannelPasses passes;
-};
 
 ChannelPasses passesByChannel(double aspect, const ChannelRadii& radii, std::int32_t repeatCount, std::int32_t width,
                               std::int32_t height) {
@@ -50,17 +44,61 @@ std::int32_t windowCount(std::int32_t x, std::int32_t reach, std::int32_t length
     return std::min(x + reach, length - 1) - std::max(x - reach, 0) + 1;
 }
 
-// (s + n / 2) / n through the reciprocal rounded up (exact; see QuotientTable).
-struct Divisor {
-    Divisor() = default;
-    explicit Divisor(std::int32_t n) : half(n / 2), reciprocal(std::nextafter(1.0 / n, 2.0)) {}
-    std::int32_t half = 0;
-    double reciprocal = 0.0;
+// The loops over whole rows, as compiled for one instruction set.
+template <class Pixel>
+struct RowKernels {
+    using Channel = typename PixelTraits<Pixel>::Channel;
+    void (*prefixSums)(const Row* in, std::int32_t* prefix, std::int32_t width);
+    void (*windowMeans)(const std::int32_t* high, const std::int32_t* low, const std::int32_t* halves,
+                        const double* reciprocals, Row* out, std::int32_t width);
+    void (*addRow)(std::int32_t* sums, const Row* row, std::int32_t width);
+    void (*subtractRow)(std::int32_t* sums, const Row* row, std::int32_t width);
+    void (*columnMeans)(const std::int32_t* sums, std::int32_t half, double reciprocal, Row* out, std::int32_t width);
+    void (*slideColumns)(std::int32_t* sums, const Row* entering, const Row* leaving, std::int32_t half,
+                         double reciprocal, Row* out, std::int32_t width);
+    // Four rows, one per channel, that do not overlap.
+    void (*loadPixels)(const Channel* pixels, Row* const* channels, std::int32_t width);
+    void (*storePixels)(const Row* const* channels, Channel* pixels, std::int32_t width);
 };
 
-Row meanOf(std::int32_t sum, std::int32_t half, double reciprocal) {
-    return static_cast<Row>(static_cast<std::int32_t>(static_cast<double>(sum + half) * reciprocal));
+namespace plain {
+#include "render/RowKernels.inc"
+}  // namespace plain
+
+// The same loops for processors with AVX2, chosen at run time.
+#if defined(__GNUC__) && !defined(__clang__) && (defined(__x86_64__) || defined(__i386__))
+#define VELUMIXER_AVX2_KERNELS 1
+#pragma GCC push_options
+#pragma GCC target("avx2")
+namespace avx2 {
+#include "render/RowKernels.inc"
+}  // namespace avx2
+#pragma GCC pop_options
+#endif
+
+template <class Pixel>
+RowKernels<Pixel> kernelsForThisProcessor() {
+#ifdef VELUMIXER_AVX2_KERNELS
+    if (__builtin_cpu_supports("avx2")) return avx2::kernelsOfThisSet<Pixel>();
+#endif
+    return plain::kernelsOfThisSet<Pixel>();
 }
+
+template <class Pixel>
+struct StreamTask {
+    const PF_EffectWorld* source;
+    PF_EffectWorld* destination;
+    PF_LRect area;
+    ChannelPasses passes;
+    RowKernels<Pixel> kernels;
+};
+
+// Half of a window count and the reciprocal of the count rounded up one step.
+struct Divisor {
+    explicit Divisor(std::int32_t n) : half(n / 2), reciprocal(std::nextafter(1.0 / n, 2.0)) {}
+    std::int32_t half;
+    double reciprocal;
+};
 
 struct RowRange {
     std::int32_t first;
@@ -72,11 +110,14 @@ struct RowRange {
 template <class Pixel>
 class ChannelStream {
 public:
-    ChannelStream(const StreamTask& task, int channel, RowRange band)
-        : task_(task),
-          channel_(channel),
+    // `latency`: how many rows past an output row the source must have reached before every
+    // channel has it (the largest sum of vertical reaches); finished rows wait in a ring
+    // until every channel has them.
+    ChannelStream(const StreamTask<Pixel>& task, int channel, RowRange band, std::int32_t latency)
+        : kernels_(task.kernels),
           width_(task.area.right - task.area.left),
-          height_(task.area.bottom - task.area.top) {
+          height_(task.area.bottom - task.area.top),
+          finishedUpTo_(band.first) {
         const std::vector<StreamPass>& passes = task.passes[channel];
         stages_.resize(passes.size());
         RowRange rows = band;
@@ -91,12 +132,27 @@ public:
         }
         input_ = rows;
         for (Stage& stage : stages_) prepare(stage);
-        sinkRow_.resize(static_cast<std::size_t>(width_));
+        // A channel can finish up to `latency` rows ahead of the slowest (more when windows
+        // reach past the last row, where every channel finishes its last rows at once).
+        finishedRows_ = std::min(latency + 2, band.last - band.first);
+        finished_.resize(static_cast<std::size_t>(finishedRows_) * width_);
+    }
+
+    // Rows past an output row that the source must reach before these passes give it out.
+    static std::int32_t latencyOf(const std::vector<StreamPass>& passes) {
+        std::int32_t rows = 0;
+        for (const StreamPass& pass : passes) rows += pass.horizontal ? 0 : pass.reach;
+        return rows;
     }
 
     RowRange input() const { return input_; }
     Row* inputSlot(std::int32_t y) { return slot(0, y); }
     void accept(std::int32_t y) { accept(0, y); }
+    // Output rows before this one are finished.
+    std::int32_t finishedUpTo() const { return finishedUpTo_; }
+    const Row* finishedRow(std::int32_t y) const {
+        return finished_.data() + static_cast<std::size_t>(y % finishedRows_) * width_;
+    }
 
 private:
     struct Stage {
@@ -107,7 +163,8 @@ private:
         std::vector<Row> rows;
         std::int32_t ringRows = 1;
         std::vector<std::int32_t> sums;
-        std::vector<Divisor> divisors;
+        std::vector<std::int32_t> halves;    // horizontal: per position
+        std::vector<double> reciprocals;
         std::int32_t nextOut = 0;
         std::int32_t firstSummed = 0;
     };
@@ -119,8 +176,11 @@ private:
             // sums[j]: the prefix sum before position j - reach; zero before the row, the
             // row's total after it.
             stage.sums.assign(static_cast<std::size_t>(width_) + 2 * reach + 1, 0);
-            stage.divisors.resize(static_cast<std::size_t>(width_));
-            for (std::int32_t x = 0; x < width_; ++x) stage.divisors[x] = Divisor(windowCount(x, reach, width_));
+            for (std::int32_t x = 0; x < width_; ++x) {
+                const Divisor divisor(windowCount(x, reach, width_));
+                stage.halves.push_back(divisor.half);
+                stage.reciprocals.push_back(divisor.reciprocal);
+            }
         } else {
             // Rows from the oldest one still summed to the one arriving.
             stage.ringRows = 2 * reach + 2;
@@ -132,7 +192,7 @@ private:
     }
 
     Row* slot(std::size_t k, std::int32_t y) {
-        if (k == stages_.size()) return sinkRow_.data();
+        if (k == stages_.size()) return finished_.data() + static_cast<std::size_t>(y % finishedRows_) * width_;
         Stage& stage = stages_[k];
         if (stage.pass.horizontal) return stage.rows.data();
         return stage.rows.data() + static_cast<std::size_t>(y % stage.ringRows) * width_;
@@ -140,7 +200,7 @@ private:
 
     void accept(std::size_t k, std::int32_t y) {
         if (k == stages_.size()) {
-            write(y);
+            finishedUpTo_ = y + 1;
             return;
         }
         Stage& stage = stages_[k];
@@ -149,8 +209,6 @@ private:
             accept(k + 1, y);
             return;
         }
-        // Loop bounds in locals: stores through `sums` could otherwise change width_.
-        const std::int32_t width = width_;
         const Row* entering = slot(k, y);
         std::int32_t* sums = stage.sums.data();
         const std::int32_t reach = stage.pass.reach;
@@ -159,89 +217,84 @@ private:
         if (next < stage.out.last && next + reach == y && stage.firstSummed == next - reach - 1) {
             const Row* leaving = slot(k, stage.firstSummed++);
             const Divisor divisor(windowCount(next, reach, height_));
-            Row* to = slot(k + 1, next);
-            for (std::int32_t x = 0; x < width; ++x) {
-                const std::int32_t sum = sums[x] + entering[x] - leaving[x];
-                sums[x] = sum;
-                to[x] = meanOf(sum, divisor.half, divisor.reciprocal);
-            }
+            kernels_.slideColumns(sums, entering, leaving, divisor.half, divisor.reciprocal, slot(k + 1, next), width_);
             ++stage.nextOut;
             accept(k + 1, next);
         } else {
-            for (std::int32_t x = 0; x < width; ++x) sums[x] += entering[x];
+            kernels_.addRow(sums, entering, width_);
         }
         // At the ends of the column: windows that start before the first row or reach past
         // the last one.
         while (stage.nextOut < stage.out.last && std::min(stage.nextOut + reach, height_ - 1) <= y) {
             const std::int32_t out = stage.nextOut++;
             for (; stage.firstSummed < out - reach; ++stage.firstSummed) {
-                const Row* leaving = slot(k, stage.firstSummed);
-                for (std::int32_t x = 0; x < width; ++x) sums[x] -= leaving[x];
+                kernels_.subtractRow(sums, slot(k, stage.firstSummed), width_);
             }
             const Divisor divisor(windowCount(out, reach, height_));
-            Row* to = slot(k + 1, out);
-            for (std::int32_t x = 0; x < width; ++x) to[x] = meanOf(sums[x], divisor.half, divisor.reciprocal);
+            kernels_.columnMeans(sums, divisor.half, divisor.reciprocal, slot(k + 1, out), width_);
             accept(k + 1, out);
         }
     }
 
     void blurRow(Stage& stage, Row* out) {
-        const std::int32_t width = width_;
         const std::int32_t reach = stage.pass.reach;
-        const Row* in = stage.rows.data();
         std::int32_t* prefix = stage.sums.data();
-        std::int32_t total = 0;
-        for (std::int32_t x = 0; x < width; ++x) prefix[reach + 1 + x] = total += in[x];
-        std::fill(prefix + reach + 1 + width, prefix + 2 * reach + 1 + width, total);
-        const std::int32_t* high = prefix + 2 * reach + 1;
-        const Divisor* divisors = stage.divisors.data();
-        for (std::int32_t x = 0; x < width; ++x) {
-            out[x] = meanOf(high[x] - prefix[x], divisors[x].half, divisors[x].reciprocal);
-        }
+        kernels_.prefixSums(stage.rows.data(), prefix + reach, width_);
+        std::fill(prefix + reach + 1 + width_, prefix + 2 * reach + 1 + width_, prefix[reach + width_]);
+        kernels_.windowMeans(prefix + 2 * reach + 1, prefix, stage.halves.data(), stage.reciprocals.data(), out,
+                             width_);
     }
 
-    void write(std::int32_t y) {
-        auto* to = reinterpret_cast<typename PixelTraits<Pixel>::Channel*>(
-            worldPixel<Pixel>(*task_.destination, task_.area.left, task_.area.top + y));
-        const Row* from = sinkRow_.data();
-        const std::int32_t width = width_;
-        const int channel = channel_;
-        for (std::int32_t x = 0; x < width; ++x) {
-            to[kChannelsPerPixel * x + channel] = DepthConversion<Pixel>::fromRow(from[x]);
-        }
-    }
-
-    const StreamTask& task_;
-    const int channel_;
+    const RowKernels<Pixel>& kernels_;
     const std::int32_t width_, height_;
     std::vector<Stage> stages_;
     RowRange input_{0, 0};
-    std::vector<Row> sinkRow_;
+    std::vector<Row> finished_;
+    std::int32_t finishedRows_ = 1;
+    std::int32_t finishedUpTo_;
 };
 
 template <class Pixel>
-PF_Err streamBand(const StreamTask& task, std::int32_t iteration, std::int32_t iterations) {
+PF_Err streamBand(const StreamTask<Pixel>& task, std::int32_t iteration, std::int32_t iterations) {
     const std::int32_t width = task.area.right - task.area.left;
     const Band band = rowBand(iteration, iterations, task.area.bottom - task.area.top);
     if (band.count == 0) return PF_Err_NONE;
+    std::int32_t latency = 0;
+    for (const auto& passes : task.passes) latency = std::max(latency, ChannelStream<Pixel>::latencyOf(passes));
     std::vector<ChannelStream<Pixel>> streams;
     streams.reserve(kChannelsPerPixel);
     RowRange rows{band.first, band.first + band.count};
     for (int c = 0; c < kChannelsPerPixel; ++c) {
-        streams.emplace_back(task, c, RowRange{band.first, band.first + band.count});
+        streams.emplace_back(task, c, RowRange{band.first, band.first + band.count}, latency);
         rows.first = std::min(rows.first, streams[c].input().first);
         rows.last = std::max(rows.last, streams[c].input().last);
     }
+    // Where the channels that do not need a source row put it.
+    std::vector<Row> unneeded(static_cast<std::size_t>(kChannelsPerPixel) * width);
+
     using Channel = typename PixelTraits<Pixel>::Channel;
+    std::int32_t written = band.first;
     for (std::int32_t y = rows.first; y < rows.last; ++y) {
         const auto* from =
             reinterpret_cast<const Channel*>(worldPixel<Pixel>(*task.source, task.area.left, task.area.top + y));
+        std::array<Row*, kChannelsPerPixel> slots;
         for (int c = 0; c < kChannelsPerPixel; ++c) {
-            ChannelStream<Pixel>& stream = streams[c];
-            if (y < stream.input().first || y >= stream.input().last) continue;
-            Row* to = stream.inputSlot(y);
-            for (std::int32_t x = 0; x < width; ++x) to[x] = DepthConversion<Pixel>::toRow(from[kChannelsPerPixel * x + c]);
-            stream.accept(y);
+            const bool needed = y >= streams[c].input().first && y < streams[c].input().last;
+            slots[c] = needed ? streams[c].inputSlot(y) : unneeded.data() + static_cast<std::size_t>(c) * width;
+        }
+        task.kernels.loadPixels(from, slots.data(), width);
+        std::int32_t ready = band.first + band.count;
+        for (int c = 0; c < kChannelsPerPixel; ++c) {
+            if (y >= streams[c].input().first && y < streams[c].input().last) streams[c].accept(y);
+            ready = std::min(ready, streams[c].finishedUpTo());
+        }
+        for (; written < ready; ++written) {
+            const std::array<const Row*, kChannelsPerPixel> finished = {
+                streams[0].finishedRow(written), streams[1].finishedRow(written), streams[2].finishedRow(written),
+                streams[3].finishedRow(written)};
+            auto* to = reinterpret_cast<Channel*>(
+                worldPixel<Pixel>(*task.destination, task.area.left, task.area.top + written));
+            task.kernels.storePixels(finished.data(), to, width);
         }
     }
     return PF_Err_NONE;
@@ -258,12 +311,13 @@ template <class Pixel>
 PF_Err streamBoxBlur(PF_InData* inData, A_long iterations, const PF_EffectWorld& source, PF_EffectWorld& destination,
                      const PF_LRect& area, double aspect, const ChannelRadii& radii, std::int32_t repeatCount) {
     if (!canStreamBoxBlur(area)) return PF_Err_BAD_CALLBACK_PARAM;
-    StreamTask task;
+    StreamTask<Pixel> task;
+    task.kernels = kernelsForThisProcessor<Pixel>();
     task.source = &source;
     task.destination = &destination;
     task.area = area;
     task.passes = passesByChannel(aspect, radii, repeatCount, area.right - area.left, area.bottom - area.top);
-    return runPixelTask<StreamTask, streamBand<Pixel>>(inData, iterations, task);
+    return runPixelTask<StreamTask<Pixel>, streamBand<Pixel>>(inData, iterations, task);
 }
 
 template PF_Err streamBoxBlur<PF_Pixel8>(PF_InData*, A_long, const PF_EffectWorld&, PF_EffectWorld&, const PF_LRect&,
