@@ -1,6 +1,6 @@
 // One blur call on a UHD frame, all pixels selected: box and Gaussian, 16-bit and float,
 // radii 5, 30 and 300, repeat count 3 (four passes); and the row stream the render driver
-// takes for such frames at the default radii (A 16, R 1, G 6, B 16), 8-bit and 16-bit.
+// takes for such frames.
 #include "bench/BenchFrame.h"
 #include "host/Host.h"
 #include "render/Blur.h"
@@ -36,15 +36,17 @@ void blurUhd(benchmark::State& state) {
         benchmark::Counter(double(kUhdWidth) * kUhdHeight * state.iterations() / 1e6, benchmark::Counter::kIsRate);
 }
 
-template <class Pixel>
+// Defaults (box, A 16, R 1, G 6, B 16) or Gaussian 30 (31 on every channel), repeat count 3.
+template <class Pixel, StreamKernel kernel>
 void streamUhd(benchmark::State& state) {
     vmhost::Host host;
     BenchFrame<Pixel> source, destination;
     source.paint();
     const PF_LRect area = {0, 0, kUhdWidth, kUhdHeight};
-    const ChannelRadii radii = {16, 1, 6, 16};
+    const ChannelRadii radii =
+        kernel == StreamKernel::Box ? ChannelRadii{16, 1, 6, 16} : ChannelRadii{31, 31, 31, 31};
     for (auto _ : state) {
-        if (streamBoxBlur<Pixel>(&host.inData(), PF_Iterations_ONCE_PER_PROCESSOR, *source.world(),
+        if (streamBlur<Pixel>(&host.inData(), PF_Iterations_ONCE_PER_PROCESSOR, kernel, *source.world(),
                                  *destination.world(), area, 0.0, radii, 3) != PF_Err_NONE) {
             state.SkipWithError("stream failed");
         }
@@ -67,7 +69,9 @@ BENCHMARK(blurUhd<PF_Pixel16, false>)->Name("BoxBlur16/UHD/repeat3")->Apply(radi
 BENCHMARK(blurUhd<PF_PixelFloat, false>)->Name("BoxBlurFloat/UHD/repeat3")->Apply(radii);
 BENCHMARK(blurUhd<PF_Pixel16, true>)->Name("GaussianBlur16/UHD/repeat3")->Apply(radii);
 BENCHMARK(blurUhd<PF_PixelFloat, true>)->Name("GaussianBlurFloat/UHD/repeat3")->Apply(radii);
-BENCHMARK(streamUhd<PF_Pixel16>)->Name("StreamBoxBlur16/UHD/defaults")->Apply(measured);
-BENCHMARK(streamUhd<PF_Pixel8>)->Name("StreamBoxBlur8/UHD/defaults")->Apply(measured);
+BENCHMARK(streamUhd<PF_Pixel16, StreamKernel::Box>)->Name("StreamBox16/UHD/defaults")->Apply(measured);
+BENCHMARK(streamUhd<PF_Pixel8, StreamKernel::Box>)->Name("StreamBox8/UHD/defaults")->Apply(measured);
+BENCHMARK(streamUhd<PF_Pixel16, StreamKernel::Gaussian>)->Name("StreamGaussian16/UHD/31")->Apply(measured);
+BENCHMARK(streamUhd<PF_PixelFloat, StreamKernel::Gaussian>)->Name("StreamGaussianFloat/UHD/31")->Apply(measured);
 
 }  // namespace

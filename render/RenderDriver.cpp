@@ -213,20 +213,20 @@ PF_Err renderDepth(const RenderParams& original) {
             return err;
         }
     }
-    if constexpr (!std::is_same<Pixel, PF_PixelFloat>::value) {
-        // Integer frames in which every pixel counts blur straight from `current` into the
-        // output, every pass of a channel in one stream of rows (8-bit ones without the wide
-        // worlds: the stream widens and narrows on the way).
-        if (everyPixelCounts && p.blurType != kBlurGaussian && p.repeatCount >= 1 && canStreamBoxBlur(p.area)) {
-            if (const PF_Err err = streamBoxBlur<Pixel>(p.inData, kEveryWorker, *current, *p.output, p.area,
-                                                        p.blurAspect, plan.radii, p.repeatCount)) {
-                return err;
-            }
-            for (std::int32_t pass = 0; pass <= p.repeatCount; ++pass) {
-                if (const PF_Err err = progress.report()) return err;
-            }
-            return finishFrame<Pixel>(p, task, progress);
+    // Frames in which every pixel counts blur straight from `current` into the output, every
+    // pass of a channel in one stream of rows (8-bit ones without the wide worlds: the stream
+    // widens and narrows on the way). The passes report when the stream is through.
+    const StreamKernel streamKernel = p.blurType == kBlurGaussian ? StreamKernel::Gaussian : StreamKernel::Box;
+    if (everyPixelCounts &&
+        canStreamBlur<Pixel>(streamKernel, p.area, p.blurAspect, plan.radii, p.repeatCount)) {
+        if (const PF_Err err = streamBlur<Pixel>(p.inData, kEveryWorker, streamKernel, *current, *p.output, p.area,
+                                                 p.blurAspect, plan.radii, p.repeatCount)) {
+            return err;
         }
+        for (std::int32_t pass = 0; pass <= p.repeatCount; ++pass) {
+            if (const PF_Err err = progress.report()) return err;
+        }
+        return finishFrame<Pixel>(p, task, progress);
     }
 
     using BlurPixel = typename BlurDepth<Pixel>::Type;

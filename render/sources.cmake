@@ -13,6 +13,7 @@ set(VELUMIXER_RENDER_SOURCES
   render/PixelTask.cpp
   render/ProgressMeter.cpp
   render/RenderParams.cpp
+  render/RowKernelSet.cpp
   render/RowStreamBlur.cpp
   render/SelectionMask.cpp
   render/UniformBoxPass.cpp

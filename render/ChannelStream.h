@@ -1,0 +1,303 @@
+#pragma once
+// One channel of the row stream (RowStreamBlur): its passes over one band of output rows.
+// Source rows enter in order; each stage hands its rows to the next as soon as it has them,
+// and the last one's rows wait in a ring until every channel of the band has finished them.
+//
+// A horizontal stage blurs each row as it comes: box windows through prefix sums, Gaussian
+// peaks through shifted copies of the row, a wide Gaussian's flat tail like a box. A vertical
+// stage keeps a ring of the rows its windows reach, and the column sums of the rows in its box
+// (or flat-tail) window, which each row enters when it arrives and leaves when the window has
+// passed it. Rows outside the frame count as absent, as at the ends of a line.
+
+#include "render/GaussKernel.h"
+#include "render/RowKernelSet.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <vector>
+
+struct RowRange {
+    std::int32_t first;
+    std::int32_t last;  // exclusive
+};
+
+// One pass of one channel.
+struct StreamPass {
+    bool horizontal;
+    // The window's reach cut to the line: the box's, or a Gaussian's whole kernel (its flat
+    // tail's window). A window reaching past the whole line covers all of it, as one reaching
+    // just that far.
+    std::int32_t reach;
+    const GaussKernel* kernel;  // null for a box
+};
+
+inline std::int32_t windowCount(std::int32_t x, std::int32_t reach, std::int32_t length) {
+    return std::min(x + reach, length - 1) - std::max(x - reach, 0) + 1;
+}
+
+// Half of a divisor and its reciprocal rounded up one step: (s + half) * reciprocal is the
+// exact rounded (or, with half 0, truncated) quotient (see QuotientTable).
+struct Divisor {
+    Divisor(std::int32_t n, bool rounded)
+        : half(rounded ? n / 2 : 0), reciprocal(std::nextafter(1.0 / n, 2.0)) {}
+    std::int32_t half;
+    double reciprocal;
+};
+
+template <class Pixel>
+class ChannelStream {
+public:
+    using Row = typename StreamDepth<Pixel>::Row;
+    using Sum = typename StreamDepth<Pixel>::Sum;
+
+    // `latency`: how far past an output row the source must have come before every channel of
+    // the band has it (the largest latencyOf over the channels).
+    ChannelStream(const RowKernels<Pixel>& kernels, const std::vector<StreamPass>& passes, std::int32_t width,
+                  std::int32_t height, RowRange band, std::int32_t latency)
+        : kernels_(kernels), width_(width), height_(height), finishedUpTo_(band.first) {
+        stages_.resize(passes.size());
+        RowRange rows = band;
+        for (std::size_t k = passes.size(); k-- > 0;) {
+            Stage& stage = stages_[k];
+            stage.pass = passes[k];
+            stage.out = rows;
+            if (!stage.pass.horizontal) {
+                const std::int32_t span = spanOf(stage.pass);
+                rows = {std::max(rows.first - span, 0), std::min(rows.last + span, height_)};
+            }
+            stage.in = rows;
+        }
+        input_ = rows;
+        for (Stage& stage : stages_) prepare(stage);
+        // A channel can finish up to `latency` rows before the slowest (and when windows reach
+        // past the last row, every channel finishes its last rows at once).
+        finishedRows_ = std::min(latency + 2, band.last - band.first);
+        finished_.resize(static_cast<std::size_t>(finishedRows_) * stride());
+    }
+
+    // Rows past an output row that the source must reach before these passes give it out.
+    static std::int32_t latencyOf(const std::vector<StreamPass>& passes, std::int32_t height) {
+        std::int32_t rows = 0;
+        for (const StreamPass& pass : passes) rows += pass.horizontal ? 0 : std::min(spanOf(pass), height);
+        return rows;
+    }
+
+    RowRange input() const { return input_; }
+    Row* inputSlot(std::int32_t y) { return slot(0, y); }
+    void accept(std::int32_t y) { accept(0, y); }
+    // Output rows before this one are finished.
+    std::int32_t finishedUpTo() const { return finishedUpTo_; }
+    const Row* finishedRow(std::int32_t y) const {
+        return finished_.data() + static_cast<std::size_t>(y % finishedRows_) * stride();
+    }
+
+private:
+    using Row16 = std::uint16_t;
+
+    struct Stage {
+        StreamPass pass;
+        RowRange in, out;
+        std::int32_t peakReach = 0;  // Gaussian: distances with a weight of their own
+        // Horizontal: one input row with zeros on both sides. Vertical: a ring of input rows.
+        std::vector<Row> rows;
+        std::int32_t ringRows = 1;
+        // Integer box or flat tail: prefix sums (horizontal) or column sums (vertical).
+        std::vector<std::int32_t> sums;
+        std::vector<Sum> peaks;
+        std::vector<const Row*> taps;
+        // Horizontal: each position's divisors (box or tail, Gaussian peak, float weight sums).
+        std::vector<std::int32_t> halves, peakHalves;
+        std::vector<double> reciprocals, peakReciprocals, weightSums;
+        std::vector<Row16> peakMeans, tailMeans;
+        std::int32_t nextOut = 0;
+        std::int32_t firstSummed = 0;
+    };
+
+    static std::int32_t peakReachOf(const StreamPass& pass) {
+        return pass.kernel != nullptr ? pass.kernel->peakReach() : 0;
+    }
+    // Rows each side of an output row that a vertical stage reads.
+    static std::int32_t spanOf(const StreamPass& pass) { return std::max(pass.reach, peakReachOf(pass)); }
+    static bool hasSums(const StreamPass& pass) { return pass.kernel == nullptr || pass.kernel->tailTotal != 0; }
+
+    std::size_t stride() const { return static_cast<std::size_t>(width_) + kRowOverhang; }
+
+    // Sum of the Gaussian's weights at the distances from `at` that lie on a line of `length`.
+    static std::int32_t weightOnLine(const GaussKernel& kernel, std::int32_t at, std::int32_t length) {
+        std::int32_t sum = 0;
+        for (std::int32_t d = -kernel.peakReach(); d <= kernel.peakReach(); ++d) {
+            if (at + d >= 0 && at + d < length) sum += kernel.weights[std::abs(d)];
+        }
+        return sum;
+    }
+
+    void prepare(Stage& stage) {
+        const StreamPass& pass = stage.pass;
+        stage.peakReach = peakReachOf(pass);
+        const std::size_t width = static_cast<std::size_t>(width_);
+        if (pass.kernel != nullptr) {
+            stage.peaks.resize(width);
+            stage.taps.resize(2 * static_cast<std::size_t>(stage.peakReach) + 1);
+            stage.peakMeans.resize(width);
+            stage.tailMeans.resize(width);
+        }
+        if (pass.horizontal) {
+            stage.rows.assign(width + 2 * stage.peakReach + kRowOverhang, Row(0));
+            if (hasSums(pass)) stage.sums.assign(width + 2 * pass.reach + 1, 0);
+            for (std::int32_t x = 0; x < width_; ++x) {
+                if (hasSums(pass)) {
+                    // A Gaussian's flat tail is the truncated mean of its window.
+                    const Divisor window(windowCount(x, pass.reach, width_), pass.kernel == nullptr);
+                    stage.halves.push_back(window.half);
+                    stage.reciprocals.push_back(window.reciprocal);
+                }
+                if (pass.kernel != nullptr) {
+                    const std::int32_t weight = weightOnLine(*pass.kernel, x, width_);
+                    const Divisor peak(weight, pass.kernel->tailTotal == 0);
+                    stage.peakHalves.push_back(peak.half);
+                    stage.peakReciprocals.push_back(peak.reciprocal);
+                    stage.weightSums.push_back(weight);
+                }
+            }
+            for (std::int32_t d = -stage.peakReach; pass.kernel != nullptr && d <= stage.peakReach; ++d) {
+                stage.taps[d + stage.peakReach] = stage.rows.data() + stage.peakReach + d;  // the row shifted by d
+            }
+        } else {
+            // Rows from the oldest one still summed to the one arriving.
+            const std::int32_t span = spanOf(pass);
+            stage.ringRows = 2 * span + 2;
+            stage.rows.resize(static_cast<std::size_t>(stage.ringRows) * stride());
+            if (hasSums(pass)) stage.sums.assign(width, 0);
+            if (pass.kernel != nullptr) stage.weightSums.resize(width);
+            stage.nextOut = stage.out.first;
+            stage.firstSummed = stage.in.first;
+            if (zeros_.empty()) zeros_.assign(stride(), Row(0));
+        }
+    }
+
+    Row* slot(std::size_t k, std::int32_t y) {
+        if (k == stages_.size()) return finished_.data() + static_cast<std::size_t>(y % finishedRows_) * stride();
+        Stage& stage = stages_[k];
+        if (stage.pass.horizontal) return stage.rows.data() + stage.peakReach;
+        return stage.rows.data() + static_cast<std::size_t>(y % stage.ringRows) * stride();
+    }
+
+    void accept(std::size_t k, std::int32_t y) {
+        if (k == stages_.size()) {
+            finishedUpTo_ = y + 1;
+            return;
+        }
+        Stage& stage = stages_[k];
+        if (stage.pass.horizontal) {
+            blurRow(stage, slot(k + 1, y));
+            accept(k + 1, y);
+            return;
+        }
+        const std::int32_t span = spanOf(stage.pass);
+        const std::int32_t next = stage.nextOut;
+        if constexpr (std::is_same<Row, Row16>::value) {
+            if (stage.pass.kernel == nullptr && next < stage.out.last && next + span == y &&
+                stage.firstSummed == next - span - 1) {
+                // Mid-column, a box has one row entering, one leaving and one to give out.
+                const Divisor divisor(windowCount(next, span, height_), true);
+                kernels_.slideColumns(stage.sums.data(), slot(k, y), slot(k, stage.firstSummed++), divisor.half,
+                                      divisor.reciprocal, slot(k + 1, next), width_);
+                ++stage.nextOut;
+                accept(k + 1, next);
+            } else if (hasSums(stage.pass)) {
+                kernels_.addRow(stage.sums.data(), slot(k, y), width_);
+            }
+        }
+        // The rows whose windows are complete now: one mid-column, several at the last row.
+        while (stage.nextOut < stage.out.last && std::min(stage.nextOut + span, height_ - 1) <= y) {
+            const std::int32_t out = stage.nextOut++;
+            if constexpr (std::is_same<Row, Row16>::value) {
+                for (; hasSums(stage.pass) && stage.firstSummed < out - stage.pass.reach; ++stage.firstSummed) {
+                    kernels_.subtractRow(stage.sums.data(), slot(k, stage.firstSummed), width_);
+                }
+            }
+            blurColumnRow(stage, k, out, slot(k + 1, out));
+            accept(k + 1, out);
+        }
+    }
+
+    // Output row `out` of a vertical stage, from the rows of its ring.
+    void blurColumnRow(Stage& stage, std::size_t k, std::int32_t out, Row* to) {
+        const StreamPass& pass = stage.pass;
+        if (pass.kernel == nullptr) {
+            if constexpr (std::is_same<Row, Row16>::value) {
+                const Divisor divisor(windowCount(out, pass.reach, height_), true);
+                kernels_.rowMeans(stage.sums.data(), divisor.half, divisor.reciprocal, to, width_);
+            }
+            return;
+        }
+        for (std::int32_t d = -stage.peakReach; d <= stage.peakReach; ++d) {
+            const bool inFrame = out + d >= 0 && out + d < height_;
+            stage.taps[d + stage.peakReach] = inFrame ? slot(k, out + d) : zeros_.data();
+        }
+        kernels_.convolve(stage.taps.data(), pass.kernel->weights.get(), stage.peakReach, stage.peaks.data(), width_);
+        const std::int32_t weight = weightOnLine(*pass.kernel, out, height_);
+        if constexpr (std::is_same<Row, Row16>::value) {
+            const Divisor peak(weight, pass.kernel->tailTotal == 0);
+            if (pass.kernel->tailTotal == 0) {
+                kernels_.rowMeans(stage.peaks.data(), peak.half, peak.reciprocal, to, width_);
+                return;
+            }
+            const Divisor tail(windowCount(out, pass.reach, height_), false);
+            kernels_.rowMeans(stage.peaks.data(), peak.half, peak.reciprocal, stage.peakMeans.data(), width_);
+            kernels_.rowMeans(stage.sums.data(), tail.half, tail.reciprocal, stage.tailMeans.data(), width_);
+            kernels_.blendTail(stage.peakMeans.data(), stage.tailMeans.data(), pass.kernel->tailTotal, to, width_);
+        } else {
+            std::fill(stage.weightSums.begin(), stage.weightSums.end(), static_cast<double>(weight));
+            kernels_.gaussianMeansFloat(stage.peaks.data(), stage.weightSums.data(), to, width_);
+        }
+    }
+
+    // A row of a horizontal stage: its input row is in the stage's buffer.
+    void blurRow(Stage& stage, Row* out) {
+        const StreamPass& pass = stage.pass;
+        const Row* in = stage.rows.data() + stage.peakReach;
+        if constexpr (std::is_same<Row, Row16>::value) {
+            const std::int32_t* high = nullptr;
+            if (hasSums(pass)) {
+                std::int32_t* prefix = stage.sums.data();
+                kernels_.prefixSums(in, prefix + pass.reach, width_);
+                std::fill(prefix + pass.reach + 1 + width_, prefix + 2 * pass.reach + 1 + width_,
+                          prefix[pass.reach + width_]);
+                high = prefix + 2 * pass.reach + 1;
+            }
+            if (pass.kernel == nullptr) {
+                kernels_.windowMeans(high, stage.sums.data(), stage.halves.data(), stage.reciprocals.data(), out,
+                                     width_);
+                return;
+            }
+            kernels_.convolve(stage.taps.data(), pass.kernel->weights.get(), stage.peakReach, stage.peaks.data(),
+                              width_);
+            if (pass.kernel->tailTotal == 0) {
+                kernels_.positionMeans(stage.peaks.data(), stage.peakHalves.data(), stage.peakReciprocals.data(), out,
+                                       width_);
+                return;
+            }
+            kernels_.positionMeans(stage.peaks.data(), stage.peakHalves.data(), stage.peakReciprocals.data(),
+                                   stage.peakMeans.data(), width_);
+            kernels_.windowMeans(high, stage.sums.data(), stage.halves.data(), stage.reciprocals.data(),
+                                 stage.tailMeans.data(), width_);
+            kernels_.blendTail(stage.peakMeans.data(), stage.tailMeans.data(), pass.kernel->tailTotal, out, width_);
+        } else {
+            (void)in;
+            kernels_.convolve(stage.taps.data(), pass.kernel->weights.get(), stage.peakReach, stage.peaks.data(),
+                              width_);
+            kernels_.gaussianMeansFloat(stage.peaks.data(), stage.weightSums.data(), out, width_);
+        }
+    }
+
+    const RowKernels<Pixel>& kernels_;
+    const std::int32_t width_, height_;
+    std::vector<Stage> stages_;
+    RowRange input_{0, 0};
+    std::vector<Row> zeros_;  // the rows outside the frame
+    std::vector<Row> finished_;
+    std::int32_t finishedRows_ = 1;
+    std::int32_t finishedUpTo_;
+};

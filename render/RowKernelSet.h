@@ -1,0 +1,73 @@
+#pragma once
+// The loops of the row stream (RowStreamBlur) over whole rows, as compiled for one instruction
+// set: the processor's best (AVX2 where it has it) is chosen at run time.
+//
+// Rows of a channel are 16-bit values for 8-bit and 16-bit frames (8-bit values widened as the
+// render driver widens them) and floats for float frames.
+
+#include "render/DepthConversion.h"
+#include "render/GaussKernel.h"
+#include "render/PixelTraits.h"
+
+#include <cstdint>
+
+template <class Pixel>
+struct StreamDepth;
+
+template <>
+struct StreamDepth<PF_Pixel8> : DepthConversion<PF_Pixel8> {
+    using Row = std::uint16_t;
+    using Sum = std::int32_t;  // 16-bit values times weights up to 32768 in all: under 2^31
+};
+
+template <>
+struct StreamDepth<PF_Pixel16> : DepthConversion<PF_Pixel16> {
+    using Row = std::uint16_t;
+    using Sum = std::int32_t;
+};
+
+template <>
+struct StreamDepth<PF_PixelFloat> {
+    using Row = float;
+    using Sum = double;
+    static float toRow(float v) { return v; }
+    static float fromRow(float v) { return v; }
+};
+
+// Rows are allocated this many values past their width: the Gaussian loops read whole blocks.
+constexpr std::int32_t kRowOverhang = 32;
+
+template <class Pixel>
+struct RowKernels {
+    using Channel = typename PixelTraits<Pixel>::Channel;
+    using Row = typename StreamDepth<Pixel>::Row;
+    using Sum = typename StreamDepth<Pixel>::Sum;
+    using Row16 = std::uint16_t;
+
+    // Any depth. The four channel rows must not overlap.
+    void (*loadPixels)(const Channel* pixels, Row* const* channels, std::int32_t width);
+    void (*storePixels)(const Row* const* channels, Channel* pixels, std::int32_t width);
+    // sums[x] = the Gaussian peak over taps[0 .. 2 * reach] (the rows -reach .. reach away).
+    void (*convolve)(const Row* const* taps, const std::uint16_t* weights, std::int32_t reach, Sum* sums,
+                     std::int32_t width);
+
+    // Integer rows: window sums and their means, (s + half) * reciprocal.
+    void (*prefixSums)(const Row16* in, std::int32_t* prefix, std::int32_t width);
+    void (*windowMeans)(const std::int32_t* high, const std::int32_t* low, const std::int32_t* halves,
+                        const double* reciprocals, Row16* out, std::int32_t width);
+    void (*positionMeans)(const std::int32_t* sums, const std::int32_t* halves, const double* reciprocals,
+                          Row16* out, std::int32_t width);
+    void (*rowMeans)(const std::int32_t* sums, std::int32_t half, double reciprocal, Row16* out, std::int32_t width);
+    void (*addRow)(std::int32_t* sums, const Row16* row, std::int32_t width);
+    void (*subtractRow)(std::int32_t* sums, const Row16* row, std::int32_t width);
+    void (*slideColumns)(std::int32_t* sums, const Row16* entering, const Row16* leaving, std::int32_t half,
+                         double reciprocal, Row16* out, std::int32_t width);
+    void (*blendTail)(const Row16* peak, const Row16* flat, std::uint16_t tailTotal, Row16* out, std::int32_t width);
+
+    // Float rows: Gaussian results from the peak sums and the sums of the weights on the line.
+    void (*gaussianMeansFloat)(const double* sums, const double* weightSums, float* out, std::int32_t width);
+};
+
+// Instantiated for PF_Pixel8, PF_Pixel16 and PF_PixelFloat.
+template <class Pixel>
+RowKernels<Pixel> rowKernelsForThisProcessor();
