@@ -157,12 +157,15 @@ PF_Err renderDepth(const RenderParams& original) {
     SelectionMask mask;
     constexpr bool eightBit = std::is_same<Pixel, PF_Pixel8>::value;
     // Frame-depth worlds only where a step writes them: the edge smoothing and the
-    // brightness need both, the 16-bit and float blur one as its scratch.
-    const bool preparesPixels = plan.smallRadius || plan.brightnessOn;
+    // brightness need both; the pass-by-pass blur of 16-bit and float frames makes one as its
+    // scratch when it comes to that.
+    auto newFrameWorld = [&] {
+        return AEUtil::WorldSuite::newWorld(p.inData, width, height, 0, pixelFormatOf<Pixel>());
+    };
     AEUtil::EffectWorldPtr temp1, temp2;
-    if (preparesPixels) temp1 = AEUtil::WorldSuite::newWorld(p.inData, width, height, 0, pixelFormatOf<Pixel>());
-    if (preparesPixels || !eightBit) {
-        temp2 = AEUtil::WorldSuite::newWorld(p.inData, width, height, 0, pixelFormatOf<Pixel>());
+    if (plan.smallRadius || plan.brightnessOn) {
+        temp1 = newFrameWorld();
+        temp2 = newFrameWorld();
     }
     ProgressMeter progress(p.inData, 2);
 
@@ -209,9 +212,8 @@ PF_Err renderDepth(const RenderParams& original) {
     // written at the end, so none of that is needed.
     bool everyPixelCounts = false;
     if (plan.allSelected) {
-        if (const PF_Err err = checkEveryPixelCounts<Pixel>(p.inData, kEveryWorker, *current, p.area, everyPixelCounts)) {
-            return err;
-        }
+        const PF_Err err = checkEveryPixelCounts<Pixel>(p.inData, kEveryWorker, *current, p.area, everyPixelCounts);
+        if (err != PF_Err_NONE) return err;
     }
     // Frames in which every pixel counts blur straight from `current` into the output, every
     // pass of a channel in one stream of rows (8-bit ones without the wide worlds: the stream
@@ -230,6 +232,10 @@ PF_Err renderDepth(const RenderParams& original) {
     }
 
     using BlurPixel = typename BlurDepth<Pixel>::Type;
+    if (!eightBit && spare == nullptr) {
+        temp2 = newFrameWorld();
+        spare = temp2.get();
+    }
     PF_EffectWorld* blurDestination = p.output;
     PF_EffectWorld* blurSource = current;
     PF_EffectWorld* scratch = spare;

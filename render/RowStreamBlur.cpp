@@ -89,10 +89,8 @@ PF_Err streamBand(const StreamTask<Pixel>& task, std::int32_t iteration, std::in
             const std::array<const Row*, kChannelsPerPixel> channels = {
                 streams[0].finishedRow(written), streams[1].finishedRow(written), streams[2].finishedRow(written),
                 streams[3].finishedRow(written)};
-            task.kernels.storePixels(
-                channels.data(),
-                reinterpret_cast<Channel*>(worldPixel<Pixel>(*task.destination, task.area.left, task.area.top + written)),
-                width);
+            Pixel* to = worldPixel<Pixel>(*task.destination, task.area.left, task.area.top + written);
+            task.kernels.storePixels(channels.data(), reinterpret_cast<Channel*>(to), width);
         }
     }
     return PF_Err_NONE;

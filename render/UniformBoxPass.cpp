@@ -49,7 +49,8 @@ struct ReachGroup {
 std::vector<ReachGroup> groupByReach(const Reaches& reaches) {
     std::vector<ReachGroup> groups;
     for (int c = 0; c < kChannelsPerPixel; ++c) {
-        auto same = std::find_if(groups.begin(), groups.end(), [&](const ReachGroup& g) { return g.reach == reaches[c]; });
+        auto same =
+            std::find_if(groups.begin(), groups.end(), [&](const ReachGroup& g) { return g.reach == reaches[c]; });
         if (same == groups.end()) same = groups.insert(groups.end(), ReachGroup{reaches[c], {0, 0, 0, 0}});
         same->keep[c] = 1;
     }
@@ -152,7 +153,8 @@ PF_Err boxRows16(const UniformPass& pass, std::int32_t iteration, std::int32_t i
             continue;
         }
         const A_long y = task.area.top + j;
-        const auto* in = reinterpret_cast<const std::uint16_t*>(worldPixel<PF_Pixel16>(*task.source, task.area.left, y));
+        const auto* in =
+            reinterpret_cast<const std::uint16_t*>(worldPixel<PF_Pixel16>(*task.source, task.area.left, y));
         for (std::int32_t i = 0; i < lanes; ++i) atZero[i + kChannelsPerPixel] = atZero[i] + in[i];
         std::int32_t* const end = atZero + lanes;
         for (std::int32_t i = kChannelsPerPixel; i < kChannelsPerPixel * (reach + 1); ++i) {
@@ -216,7 +218,8 @@ PF_Err boxColumns(const UniformPass& pass, std::int32_t iteration, std::int32_t 
         std::array<std::int32_t, kChannelsPerPixel> count;
         for (int c = 0; c < kChannelsPerPixel; ++c) count[c] = windowCount(y, pass.reaches[c], height);
         if constexpr (kIsFloat<Pixel>) {
-            const double n[kChannelsPerPixel] = {double(count[0]), double(count[1]), double(count[2]), double(count[3])};
+            const double n[kChannelsPerPixel] = {double(count[0]), double(count[1]), double(count[2]),
+                                                 double(count[3])};
             for (std::int32_t x = 0; x < band.count; ++x) {
                 for (int c = 0; c < kChannelsPerPixel; ++c) {
                     const std::int32_t i = kChannelsPerPixel * x + c;

@@ -26,7 +26,8 @@ void expectWorldsMatch(const TestWorld<Pixel>& actual, const TestWorld<Pixel>& e
             bool close = samePixel(actual.at(x, y), expected.at(x, y));
             for (int c = 0; c < 4 && !close && std::is_same<Pixel, PF_PixelFloat>::value; ++c) {
                 const double a = channelOf(actual.at(x, y), c), e = channelOf(expected.at(x, y), c);
-                close = a == e || (std::isnan(a) && std::isnan(e)) || std::fabs(a - e) <= 1e-5 * std::max(1.0, std::fabs(e));
+                close = a == e || (std::isnan(a) && std::isnan(e)) ||
+                        std::fabs(a - e) <= 1e-5 * std::max(1.0, std::fabs(e));
                 if (!close) break;
             }
             if (!close && ++mismatches <= 3) {

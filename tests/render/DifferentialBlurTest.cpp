@@ -157,7 +157,9 @@ TestWorld<Pixel> blurredTheFirstWay(vmhost::Host& host, const TestWorld<Pixel>& 
     TestWorld<Pixel> result(source.width(), source.height());
     for (A_long y = blur.area.top; y < blur.area.bottom; ++y) {
         for (A_long x = blur.area.left; x < blur.area.right; ++x) {
-            for (int c = 0; c < 4; ++c) setChannel(result.at(x, y), c, Depth::out(channelOf(scene.destination.at(x, y), c)));
+            for (int c = 0; c < 4; ++c) {
+                setChannel(result.at(x, y), c, Depth::out(channelOf(scene.destination.at(x, y), c)));
+            }
         }
     }
     return result;
