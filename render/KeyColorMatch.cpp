@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 namespace {
 
@@ -27,14 +28,47 @@ bool matchesAnyKey(const PF_Fixed hls[3], const std::vector<KeyHLS>& entries) {
     return false;
 }
 
-// One band of rows. `previous` remembers the last pixel converted by this worker (across
-// rows), so runs of one colour cost a single host call.
+// The results of the colours one worker has converted, by their 8-bit host colour: the
+// host's conversion depends on nothing else, so footage, whose colours come back again and
+// again once they are bytes, costs a fraction of the host calls. Direct-mapped: a colour
+// pushes out the one before it in its slot.
+class MatchCache {
+public:
+    MatchCache() : slots_(kSlots) {}
+
+    // Nothing is found until put.
+    bool find(const PF_Pixel& color, std::uint8_t& result) const {
+        const Slot& slot = slots_[indexOf(keyOf(color))];
+        if (slot.key != keyOf(color)) return false;
+        result = slot.result;
+        return true;
+    }
+    void put(const PF_Pixel& color, std::uint8_t result) { slots_[indexOf(keyOf(color))] = {keyOf(color), result}; }
+
+private:
+    static constexpr std::size_t kSlots = 65536;
+    struct Slot {
+        std::uint32_t key = 0;  // 0: empty; else the colour's 24 bits with bit 24 set
+        std::uint8_t result = 0;
+    };
+    static std::uint32_t keyOf(const PF_Pixel& c) {
+        return (1u << 24) | (std::uint32_t(c.red) << 16) | (std::uint32_t(c.green) << 8) | c.blue;
+    }
+    static std::size_t indexOf(std::uint32_t key) { return (key * 2654435761u) >> 16 & (kSlots - 1); }
+
+    std::vector<Slot> slots_;
+};
+
+// One band of rows. `previous` remembers the last pixel this worker matched (across rows),
+// so runs of one colour are not even converted to bytes again.
 template <class Pixel>
 PF_Err matchKeyRows(const KeyMaskTask& task, std::int32_t iteration, std::int32_t iterations) {
     using Traits = PixelTraits<Pixel>;
     const std::int32_t width = task.area.right - task.area.left;
     const Band band = rowBand(iteration, iterations, task.area.bottom - task.area.top);
+    if (band.count == 0) return PF_Err_NONE;
 
+    MatchCache cache;
     bool havePrevious = false;
     Pixel previous{};
     std::uint8_t previousResult = 0;
@@ -51,12 +85,15 @@ PF_Err matchKeyRows(const KeyMaskTask& task, std::int32_t iteration, std::int32_
             }
             PF_Pixel hostPixel = {255, Traits::toHostByte(pixel.red), Traits::toHostByte(pixel.green),
                                   Traits::toHostByte(pixel.blue)};
-            PF_Fixed hls[3] = {0, 0, 0};
-            const PF_Err err = task.rgbToHls(task.effectRef, &hostPixel, hls);
-            if (err != PF_Err_NONE) return err;
+            if (!cache.find(hostPixel, previousResult)) {
+                PF_Fixed hls[3] = {0, 0, 0};
+                const PF_Err err = task.rgbToHls(task.effectRef, &hostPixel, hls);
+                if (err != PF_Err_NONE) return err;
+                previousResult = matchesAnyKey(hls, task.entries) ? task.matchValue : 0;
+                cache.put(hostPixel, previousResult);
+            }
             havePrevious = true;
             previous = pixel;
-            previousResult = matchesAnyKey(hls, task.entries) ? task.matchValue : 0;
             maskRow[x] = previousResult;
         }
     }
