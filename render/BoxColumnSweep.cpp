@@ -21,13 +21,6 @@ const ChannelOf<Pixel>* sourceRow(const BlurTask<BoxWindowSet>& task, std::int32
         worldPixel<Pixel>(*task.source, task.area.left + first, task.area.top + j));
 }
 
-bool everyPixelSelected(const SelectionMask& mask, std::int32_t first, std::int32_t count) {
-    for (std::int32_t j = 0; j < mask.height; ++j) {
-        if (std::memchr(mask.row(j) + first, 0, static_cast<std::size_t>(count)) != nullptr) return false;
-    }
-    return true;
-}
-
 template <class Pixel>
 bool everyValueFinite(const BlurTask<BoxWindowSet>& task, std::int32_t first, std::int32_t count) {
     if constexpr (std::is_floating_point<ChannelOf<Pixel>>::value) {
@@ -47,12 +40,14 @@ bool everyValueFinite(const BlurTask<BoxWindowSet>& task, std::int32_t first, st
 
 template <class Pixel>
 bool canSweepBoxColumns(const BlurTask<BoxWindowSet>& task, std::int32_t first, std::int32_t count) {
-    if (task.keepDivision && !everyPixelSelected(task.mask, first, count)) return false;
     return everyValueFinite<Pixel>(task, first, count);
 }
 
+namespace {
+
+// Without keep-division: every window spans its whole column.
 template <class Pixel>
-void sweepBoxColumns(const BlurTask<BoxWindowSet>& task, std::int32_t first, std::int32_t count) {
+void sweepWholeColumns(const BlurTask<BoxWindowSet>& task, std::int32_t first, std::int32_t count) {
     using Channel = ChannelOf<Pixel>;
     using Traits = PixelTraits<Pixel>;
     using Math = BlurArithmetic<Channel>;
@@ -106,6 +101,83 @@ void sweepBoxColumns(const BlurTask<BoxWindowSet>& task, std::int32_t first, std
                 if (counts[lane] != 0) to[lane] = Math::box(sums[lane], counts[lane], *task.quotients);
             }
         }
+    }
+}
+
+// Keep-division: every window stops at the ends of its column's run of selected pixels. Each
+// run starts its sums afresh from the rows its first window reaches, then slides them within
+// the run, as the line blur does with a run of a line.
+template <class Pixel>
+void sweepColumnRuns(const BlurTask<BoxWindowSet>& task, std::int32_t first, std::int32_t count) {
+    using Channel = ChannelOf<Pixel>;
+    using Traits = PixelTraits<Pixel>;
+    using Math = BlurArithmetic<Channel>;
+    using Sum = typename Math::WindowSum;
+    const std::int32_t height = task.area.bottom - task.area.top;
+    const std::size_t lanes = static_cast<std::size_t>(kChannelsPerPixel) * count;
+    std::vector<Sum> sums(lanes, Sum(0));
+    std::vector<std::int32_t> counts(lanes, 0);
+    std::vector<std::int32_t> scannedUpTo(lanes, -1);  // the last row of the run the lane's window has reached
+    std::vector<std::int32_t> runStart(static_cast<std::size_t>(count), -1);  // -1: row y is not selected
+    std::array<std::int32_t, kChannelsPerPixel> reach;
+    for (int c = 0; c < kChannelsPerPixel; ++c) reach[c] = std::max(task.kernels[c] - 1, 0);
+
+    auto selected = [&](std::int32_t x, std::int32_t j) { return task.mask.row(j)[first + x] != 0; };
+    // Row j of the run (selected) enters (+1) or leaves (-1) the window of lane (x, c).
+    auto slide = [&](std::int32_t x, int c, std::int32_t j, int direction) {
+        const Channel* pixel = sourceRow<Pixel>(task, first, j) + kChannelsPerPixel * x;
+        if (c != kAlphaChannel && Traits::isTransparent(pixel[kAlphaChannel])) return;
+        const std::size_t lane = static_cast<std::size_t>(kChannelsPerPixel) * x + c;
+        if (direction > 0) {
+            sums[lane] += Math::toValue(pixel[c]);
+            ++counts[lane];
+        } else {
+            sums[lane] -= Math::toValue(pixel[c]);
+            --counts[lane];
+        }
+    };
+
+    for (std::int32_t y = 0; y < height; ++y) {
+        const std::uint8_t* selectedRow = task.mask.row(y) + first;
+        Channel* to = reinterpret_cast<Channel*>(
+            worldPixel<Pixel>(*task.destination, task.area.left + first, task.area.top + y));
+        for (std::int32_t x = 0; x < count; ++x) {
+            if (selectedRow[x] == 0) {
+                runStart[x] = -1;
+                continue;
+            }
+            const bool starts = runStart[x] < 0;
+            if (starts) runStart[x] = y;
+            for (int c = 0; c < kChannelsPerPixel; ++c) {
+                const std::size_t lane = static_cast<std::size_t>(kChannelsPerPixel) * x + c;
+                if (starts) {
+                    sums[lane] = Sum(0);
+                    counts[lane] = 0;
+                    std::int32_t j = y;
+                    for (; j <= std::min(y + reach[c], height - 1) && selected(x, j); ++j) slide(x, c, j, +1);
+                    scannedUpTo[lane] = j - 1;
+                } else {
+                    const std::int32_t leaving = y - reach[c] - 1, entering = y + reach[c];
+                    if (leaving >= runStart[x]) slide(x, c, leaving, -1);
+                    if (entering < height && scannedUpTo[lane] == entering - 1 && selected(x, entering)) {
+                        slide(x, c, entering, +1);
+                        scannedUpTo[lane] = entering;
+                    }
+                }
+                if (counts[lane] != 0) to[lane] = Math::box(sums[lane], counts[lane], *task.quotients);
+            }
+        }
+    }
+}
+
+}  // namespace
+
+template <class Pixel>
+void sweepBoxColumns(const BlurTask<BoxWindowSet>& task, std::int32_t first, std::int32_t count) {
+    if (task.keepDivision) {
+        sweepColumnRuns<Pixel>(task, first, count);
+    } else {
+        sweepWholeColumns<Pixel>(task, first, count);
     }
 }
 

@@ -10,9 +10,8 @@
 #include <cstdint>
 
 // Whether the sweep gives the line blur's results for the columns [first, first + count):
-// without keep-division always; with it only when each of those columns is selected from top
-// to bottom (one run per column). Float columns holding NaN or infinities stay with the line
-// blur, whose window sums keep them in their windows.
+// float columns holding NaN or infinities stay with the line blur, whose window sums keep
+// them in their windows; everything else sweeps.
 template <class Pixel>
 bool canSweepBoxColumns(const BlurTask<BoxWindowSet>& task, std::int32_t first, std::int32_t count);
 
