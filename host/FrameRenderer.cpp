@@ -1,6 +1,7 @@
 #include "host/FrameRenderer.h"
 
 #include <cstring>
+#include <optional>
 #include <stdexcept>
 #include <vector>
 
@@ -31,6 +32,12 @@ std::string messageOf(const PF_OutData& out) {
     return std::string(out.return_msg, strnlen(out.return_msg, sizeof out.return_msg));
 }
 
+// Unfilled unless the host poisons new worlds: the effect writes every output pixel.
+Image newOutput(const Image& input, A_long rowPadding, std::optional<std::uint8_t> fillByte) {
+    if (fillByte) return Image(input.format(), input.width(), input.height(), rowPadding, *fillByte);
+    return Image::unfilled(input.format(), input.width(), input.height(), rowPadding);
+}
+
 PF_LRect layerBounds(const Image& image) {
     return {image.originX(), image.originY(), image.originX() + image.width(), image.originY() + image.height()};
 }
@@ -53,10 +60,14 @@ FrameResult FrameRenderer::render(const Image& input, const FrameRequest& reques
     if (!host_.hasEffect()) throw std::logic_error("FrameRenderer: no effect loaded");
     HostContext& context = host_.context();
     FrameResult result;
-    // The effect reads the host's copy, so a faulty effect cannot change the caller's image.
-    Image source = input;
-    result.output = Image(input.format(), input.width(), input.height(),
-                          request.outputRowPadding.value_or(input.rowPadding()), context.worlds().fillByte());
+    // A checking host lends a copy, so a faulty effect cannot change the
+    // caller's image; otherwise the effect reads the caller's pixels (input
+    // worlds are not the effect's to write).
+    std::optional<Image> copy;
+    if (context.copiesFrameInput()) copy.emplace(input);
+    Image& source = copy ? *copy : const_cast<Image&>(input);
+    const A_long outputPadding = request.outputRowPadding.value_or(input.rowPadding());
+    result.output = newOutput(input, outputPadding, context.worlds().fillByte());
     result.output.setOrigin(input.originX(), input.originY());
     WorldStore::Loan inputLoan(context.worlds(), source);
     WorldStore::Loan outputLoan(context.worlds(), result.output);

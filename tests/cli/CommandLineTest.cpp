@@ -88,7 +88,7 @@ TEST_F(CommandLineTest, RendersWhatTheHostApiRendersForTheSameFrame) {
         ASSERT_EQ(0, run(args)) << err.str();
         const RgbaPixels written = vmcli::readImageFile(scratch.path(c.output)).pixels;
 
-        vmhost::Host host;
+        vmhost::Host host{vmhost::HostConfig::checking()};
         host.loadEffect(vmhost::defaultModulePath());
         ASSERT_EQ(PF_Err_NONE, host.send(PF_Cmd_GLOBAL_SETUP));
         ASSERT_EQ(PF_Err_NONE, host.send(PF_Cmd_PARAMS_SETUP));
