@@ -32,12 +32,6 @@ std::string messageOf(const PF_OutData& out) {
     return std::string(out.return_msg, strnlen(out.return_msg, sizeof out.return_msg));
 }
 
-// Unfilled unless the host poisons new worlds: the effect writes every output pixel.
-Image newOutput(const Image& input, A_long rowPadding, std::optional<std::uint8_t> fillByte) {
-    if (fillByte) return Image(input.format(), input.width(), input.height(), rowPadding, *fillByte);
-    return Image::unfilled(input.format(), input.width(), input.height(), rowPadding);
-}
-
 PF_LRect layerBounds(const Image& image) {
     return {image.originX(), image.originY(), image.originX() + image.width(), image.originY() + image.height()};
 }
@@ -66,8 +60,9 @@ FrameResult FrameRenderer::render(const Image& input, const FrameRequest& reques
     std::optional<Image> copy;
     if (context.copiesFrameInput()) copy.emplace(input);
     Image& source = copy ? *copy : const_cast<Image&>(input);
+    // Filled only when the host poisons new worlds: the effect writes every output pixel.
     const A_long outputPadding = request.outputRowPadding.value_or(input.rowPadding());
-    result.output = newOutput(input, outputPadding, context.worlds().fillByte());
+    result.output = context.worlds().newImage(input.format(), input.width(), input.height(), outputPadding);
     result.output.setOrigin(input.originX(), input.originY());
     WorldStore::Loan inputLoan(context.worlds(), source);
     WorldStore::Loan outputLoan(context.worlds(), result.output);

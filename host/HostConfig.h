@@ -39,8 +39,9 @@ struct HostConfig {
     // What new worlds hold before anything is written (pixels not cleared,
     // row padding, frame outputs); nullopt: whatever the memory held.
     std::optional<std::uint8_t> worldFillByte;
-    // Disposed worlds kept for later creations of the same size and format,
-    // so frames that make and free temporary worlds reuse their memory; 0: none.
+    // Disposed worlds (and frame images handed back, WorldStore::recycle)
+    // kept for later worlds and frames of the same size and format, so frames
+    // that make and free temporary worlds reuse their memory; 0: none.
     int recycledWorlds = 8;
     // The effect reads a copy of a frame's input image instead of the
     // caller's own, so a faulty effect cannot change it.

@@ -1,7 +1,7 @@
 #pragma once
-// Images of disposed worlds kept for reuse, so that a frame that makes and
-// frees temporary worlds takes the last frame's memory instead of faulting in
-// fresh pages. Holds at most `capacity` images; the oldest goes first. Not
+// Images of disposed worlds (and frame images a caller is done with) kept for
+// reuse, so that a frame that makes and frees temporary worlds takes the last
+// frame's memory instead of faulting in fresh pages. Holds at most `capacity` images; the oldest goes first. Not
 // locked on its own: its owner guards it.
 
 #include <deque>

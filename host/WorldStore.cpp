@@ -26,23 +26,17 @@ WorldStore::~WorldStore() = default;
 
 PF_Err WorldStore::create(A_long width, A_long height, PF_PixelFormat format, bool clear, PF_EffectWorld* world) {
     A_long padding;
-    std::unique_ptr<Image> image;
     {
         std::lock_guard<std::mutex> lock(mutex_);
         if (creationFailure_.countCall()) return PF_Err_OUT_OF_MEMORY;
-        if (!world || width < 0 || height < 0 || !isWorldFormat(format)) return PF_Err_BAD_CALLBACK_PARAM;
         padding = rowPadding_;
-        image = recycledImages_.take(format, width, height, padding);
     }
-    // Allocated and filled outside the lock: frames on other threads go on meanwhile.
-    if (!image) {
-        try {
-            image = newImage(format, width, height, padding);
-        } catch (const std::bad_alloc&) {
-            return PF_Err_OUT_OF_MEMORY;
-        }
-    } else if (fillByte_) {
-        for (A_long y = 0; y < height; ++y) std::memset(image->row(y), *fillByte_, image->rowbytes());
+    if (!world || width < 0 || height < 0 || !isWorldFormat(format)) return PF_Err_BAD_CALLBACK_PARAM;
+    std::unique_ptr<Image> image;
+    try {
+        image = obtain(format, width, height, padding);
+    } catch (const std::bad_alloc&) {
+        return PF_Err_OUT_OF_MEMORY;
     }
     if (clear) {
         // Only the pixels: the padding keeps the fill byte either way.
@@ -60,10 +54,31 @@ PF_Err WorldStore::create(A_long width, A_long height, PF_PixelFormat format, bo
     return PF_Err_NONE;
 }
 
-std::unique_ptr<Image> WorldStore::newImage(PF_PixelFormat format, A_long width, A_long height,
-                                            A_long padding) const {
-    if (fillByte_) return std::make_unique<Image>(format, width, height, padding, *fillByte_);
-    return std::make_unique<Image>(Image::unfilled(format, width, height, padding));
+Image WorldStore::newImage(PF_PixelFormat format, A_long width, A_long height, A_long rowPadding) {
+    return std::move(*obtain(format, width, height, rowPadding));
+}
+
+void WorldStore::recycle(Image&& image) {
+    auto kept = std::make_unique<Image>(std::move(image));
+    std::lock_guard<std::mutex> lock(mutex_);
+    recycledImages_.give(std::move(kept));
+}
+
+std::unique_ptr<Image> WorldStore::obtain(PF_PixelFormat format, A_long width, A_long height, A_long padding) {
+    std::unique_ptr<Image> image;
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        image = recycledImages_.take(format, width, height, padding);
+    }
+    // Allocated and filled outside the lock: frames on other threads go on meanwhile.
+    if (!image) {
+        if (fillByte_) return std::make_unique<Image>(format, width, height, padding, *fillByte_);
+        return std::make_unique<Image>(Image::unfilled(format, width, height, padding));
+    }
+    if (fillByte_)
+        for (A_long y = 0; y < height; ++y) std::memset(image->row(y), *fillByte_, image->rowbytes());
+    image->setOrigin(0, 0);
+    return image;
 }
 
 PF_Err WorldStore::dispose(PF_EffectWorld* world) {

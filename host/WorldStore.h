@@ -34,6 +34,14 @@ public:
     // for an injected failure or when memory is short, PF_Err_BAD_CALLBACK_PARAM
     // for a negative size, an unknown format or no record.
     PF_Err create(A_long width, A_long height, PF_PixelFormat format, bool clear, PF_EffectWorld* world);
+    // An image for a frame (its output, or an input to read a file into):
+    // a recycled one of this format, size and padding when there is one,
+    // else new memory. Filled with fillByte() when there is one, else its
+    // contents are undefined. Throws std::bad_alloc and as Image does.
+    Image newImage(PF_PixelFormat format, A_long width, A_long height, A_long rowPadding = 0);
+    // Keeps an image the caller is done with (a frame's output once written)
+    // for later worlds and images of its format, size and padding.
+    void recycle(Image&& image);
     // Frees a world the effect was given and clears its record;
     // PF_Err_BAD_CALLBACK_PARAM (and a misuse) for any other world.
     PF_Err dispose(PF_EffectWorld* world);
@@ -80,7 +88,8 @@ private:
         int loans = 0;
     };
 
-    std::unique_ptr<Image> newImage(PF_PixelFormat format, A_long width, A_long height, A_long padding) const;
+    // A recycled image when one fits, else new memory; filled when the store has a fill byte.
+    std::unique_ptr<Image> obtain(PF_PixelFormat format, A_long width, A_long height, A_long padding);
 
     const std::optional<std::uint8_t> fillByte_;
     mutable std::mutex mutex_;

@@ -141,6 +141,16 @@ TEST(HostWorlds, TheDefaultHostReusesDisposedWorldsAndClearsOnlyWhenAsked) {
     EXPECT_EQ(0, host.outstandingWorlds());
     EXPECT_EQ(PF_Err_BAD_CALLBACK_PARAM, v2->PF_DisposeWorld(ref, &again)) << "a reused world is disposed of once";
 
+    // Frame images the caller hands back serve later frames and worlds alike.
+    Image output = host.worlds().newImage(PF_PixelFormat_ARGB128, 7, 2);
+    const void* outputPixels = output.row(0);
+    host.worlds().recycle(std::move(output));
+    PF_EffectWorld fromOutput{};
+    ASSERT_EQ(PF_Err_NONE, v2->PF_NewWorld(ref, 7, 2, 0, PF_PixelFormat_ARGB128, &fromOutput));
+    EXPECT_EQ(outputPixels, static_cast<const void*>(fromOutput.data));
+    EXPECT_EQ(PF_Err_NONE, v2->PF_DisposeWorld(ref, &fromOutput));
+    EXPECT_EQ(outputPixels, static_cast<const void*>(host.worlds().newImage(PF_PixelFormat_ARGB128, 7, 2).row(0)));
+
     vmhost::Host checking{vmhost::HostConfig::checking()};
     SuiteLease<PF_WorldSuite2> checkingSuite(checking, kPFWorldSuite, kPFWorldSuiteVersion2);
     ASSERT_TRUE(checkingSuite);
@@ -149,6 +159,10 @@ TEST(HostWorlds, TheDefaultHostReusesDisposedWorldsAndClearsOnlyWhenAsked) {
     ASSERT_EQ(PF_Err_NONE, checkingSuite->PF_NewWorld(checkingRef, 2, 2, 0, PF_PixelFormat_ARGB32, &world));
     ASSERT_EQ(PF_Err_NONE, checkingSuite->PF_DisposeWorld(checkingRef, &world));
     EXPECT_EQ(0, checking.worlds().recycled()) << "a checking host never hands out freed memory again";
+    checking.worlds().recycle(Image(PF_PixelFormat_ARGB32, 2, 2));
+    EXPECT_EQ(0, checking.worlds().recycled());
+    EXPECT_TRUE(checking.worlds().newImage(PF_PixelFormat_ARGB32, 2, 1, 4).paddingHolds(0xC3));
+    EXPECT_EQ(0xC3, checking.worlds().newImage(PF_PixelFormat_ARGB32, 2, 1).row(0)[7]);
 }
 
 TEST(HostWorlds, FailuresLentWorldsAndWithdrawnVersions) {
