@@ -29,26 +29,22 @@ std::string renderFailure(const FrameTask& task, const vmhost::FrameResult& resu
 
 }  // namespace
 
-PF_PixelFormat pixelFormatForDepth(int depth) {
-    if (depth == 8) return PF_PixelFormat_ARGB32;
-    if (depth == 16) return PF_PixelFormat_ARGB64;
-    return PF_PixelFormat_ARGB128;
-}
-
 FrameOutcome renderFrameTask(EffectSession& session, const FrameTask& task, const RenderSettings& settings,
                              const CancelFlag& cancel) {
-    const ImageFileContents contents = readImageFile(task.inputPath);
-    const int depth = settings.depth.value_or(contents.depth);
-    const vmhost::Image full = toHostImage(contents.pixels, pixelFormatForDepth(depth));
-    const vmhost::Image input = subsampled(full, settings.downsampleX, settings.downsampleY);
+    vmhost::Image input = readImageFile(task.inputPath, settings.depth, settings.fileThreads).image;
+    if (settings.downsampleX != 1 || settings.downsampleY != 1)
+        input = subsampled(input, settings.downsampleX, settings.downsampleY);
     if (cancel) return FrameOutcome::Cancelled;
 
-    const vmhost::FrameResult result = session.render(input, frameRequest(task, settings));
+    vmhost::FrameResult result = session.render(input, frameRequest(task, settings));
+    input = vmhost::Image();  // not needed while the output is written
     if (cancel) return FrameOutcome::Cancelled;
     if (result.err != PF_Err_NONE) throw RunError(renderFailure(task, result));
 
     PendingFile file(task.outputPath);
-    writeImageFile(fromHostImage(result.output), depth, task.outputPath, file.tempPath());
+    writeImageFile(result.output, task.outputPath, file.tempPath(), settings.fileThreads);
+    // The next frame renders into this memory instead of fresh pages.
+    session.host().worlds().recycle(std::move(result.output));
     if (cancel) return FrameOutcome::Cancelled;
     file.commit();
     return FrameOutcome::Written;
