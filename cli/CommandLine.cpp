@@ -1,11 +1,13 @@
 #include "cli/CommandLine.h"
 
+#include <algorithm>
 #include <exception>
 
 #include "cli/ArgumentParser.h"
 #include "cli/CliErrors.h"
 #include "cli/EffectSession.h"
 #include "cli/FrameJob.h"
+#include "cli/ImageFile.h"
 #include "cli/ParamListing.h"
 #include "cli/ProgressDisplay.h"
 #include "cli/RenderLoop.h"
@@ -37,7 +39,10 @@ int render(const Options& options, Console& console, const CancelFlag& cancel) {
     applySettings(session, options);
     checkFrameFiles(tasks);
 
-    const RenderSettings settings{options.depth, options.downsampleX, options.downsampleY, options.legacyRender};
+    const int framesAtOnce = std::min<int>(options.jobs, static_cast<int>(tasks.size()));
+    shareFileThreads(framesAtOnce);
+    const RenderSettings settings{options.depth, options.downsampleX, options.downsampleY, options.legacyRender,
+                                  fileThreadsPerFrame(framesAtOnce)};
     ProgressDisplay progress(console.err, console.errIsTerminal, static_cast<int>(tasks.size()));
     const LoopResult result = renderFrames(
         tasks, options.jobs, [&](const FrameTask& task) { return renderFrameTask(session, task, settings, cancel); },

@@ -31,7 +31,10 @@ std::string renderFailure(const FrameTask& task, const vmhost::FrameResult& resu
 
 FrameOutcome renderFrameTask(EffectSession& session, const FrameTask& task, const RenderSettings& settings,
                              const CancelFlag& cancel) {
-    vmhost::Image input = readImageFile(task.inputPath, settings.depth, settings.fileThreads).image;
+    ImageFileContents contents = readImageFile(task.inputPath, settings.depth, settings.fileThreads);
+    // Rendered at the file's own depth, the output keeps the file's channels (half floats stay half).
+    const WriteOptions writing{contents.halfFloat && !settings.depth, settings.fileThreads};
+    vmhost::Image input = std::move(contents.image);
     if (settings.downsampleX != 1 || settings.downsampleY != 1)
         input = subsampled(input, settings.downsampleX, settings.downsampleY);
     if (cancel) return FrameOutcome::Cancelled;
@@ -42,7 +45,7 @@ FrameOutcome renderFrameTask(EffectSession& session, const FrameTask& task, cons
     if (result.err != PF_Err_NONE) throw RunError(renderFailure(task, result));
 
     PendingFile file(task.outputPath);
-    writeImageFile(result.output, task.outputPath, file.tempPath(), settings.fileThreads);
+    writeImageFile(result.output, task.outputPath, file.tempPath(), writing);
     // The next frame renders into this memory instead of fresh pages.
     session.host().worlds().recycle(std::move(result.output));
     if (cancel) return FrameOutcome::Cancelled;

@@ -3,6 +3,7 @@
 #include <OpenImageIO/imageio.h>
 
 #include <algorithm>
+#include <thread>
 #include <vector>
 
 #include "cli/CliErrors.h"
@@ -36,10 +37,10 @@ int depthOf(oiio::TypeDesc type) {
     }
 }
 
-oiio::TypeDesc typeOf(int depth) {
+oiio::TypeDesc typeOf(int depth, bool halfFloat) {
     if (depth == 8) return oiio::TypeDesc::UINT8;
     if (depth == 16) return oiio::TypeDesc::UINT16;
-    return oiio::TypeDesc::FLOAT;
+    return halfFloat ? oiio::TypeDesc::HALF : oiio::TypeDesc::FLOAT;
 }
 
 // Formats whose files hold colour premultiplied by alpha, by their convention.
@@ -79,6 +80,7 @@ ImageFileContents readImageFile(const std::string& path, std::optional<int> dept
 
     ImageFileContents contents;
     contents.depth = depthOf(spec.format);
+    contents.halfFloat = spec.format == oiio::TypeDesc::HALF;
     contents.image = vmhost::Image::unfilled(pixelFormatForDepth(depth.value_or(contents.depth)), spec.width,
                                              spec.height);
     const FileChannels channels = FileChannels::of(spec.nchannels, spec.alpha_channel);
@@ -96,13 +98,14 @@ ImageFileContents readImageFile(const std::string& path, std::optional<int> dept
 }
 
 void writeImageFile(const vmhost::Image& image, const std::string& formatPath, const std::string& writePath,
-                    int threads) {
+                    const WriteOptions& options) {
     auto out = oiio::ImageOutput::create(formatPath);
     if (!out) throw RunError("cannot write \"" + formatPath + "\": " + reason(oiio::geterror()));
-    out->threads(threads);
+    out->threads(options.threads);
     const bool withAlpha = out->supports("alpha") != 0;
     const int channels = withAlpha ? 4 : 3;
-    oiio::ImageSpec spec(image.width(), image.height(), channels, typeOf(depthOfFormat(image.format())));
+    const oiio::TypeDesc type = typeOf(depthOfFormat(image.format()), options.halfFloat);
+    oiio::ImageSpec spec(image.width(), image.height(), channels, type);
     spec.alpha_channel = withAlpha ? 3 : -1;
     const bool premultiplied = withAlpha && storesPremultiplied(out->format_name());
     if (withAlpha && !premultiplied) spec.attribute("oiio:UnassociatedAlpha", 1);  // store straight data as it is
@@ -118,6 +121,18 @@ void writeImageFile(const vmhost::Image& image, const std::string& formatPath, c
     }
     const bool closed = out->close();
     if (!written || !closed) throw RunError("cannot write \"" + formatPath + "\": " + reason(out->geterror()));
+}
+
+int fileThreadsPerFrame(int framesAtOnce) {
+    if (framesAtOnce <= 1) return 0;
+    return std::max(1, static_cast<int>(std::thread::hardware_concurrency()) / framesAtOnce);
+}
+
+void shareFileThreads(int framesAtOnce) {
+    const int cores = std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
+    // OpenImageIO's own conversions follow each file's threads(); 0 sizes
+    // OpenEXR's pool to the machine, -1 leaves coding on the calling thread.
+    oiio::attribute("exr_threads", framesAtOnce >= cores ? -1 : 0);
 }
 
 bool canWriteFormatOf(const std::string& path) {

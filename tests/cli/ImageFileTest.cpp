@@ -147,6 +147,17 @@ TEST_F(ImageFileTest, ExrHoldsPremultipliedColourAsItsConventionSays) {
     EXPECT_FLOAT_EQ(0.6f * 0.4f, raw[3 * 4 + 1]);
 }
 
+TEST_F(ImageFileTest, HalfFloatFilesCanBeWrittenBackAsHalfFloats) {
+    const std::string path = scratch.path("half.exr");
+    vmcli::writeImageFile(testImage(), path, path, vmcli::WriteOptions{true, 1});
+    const vmcli::ImageFileContents half = vmcli::readImageFile(path);
+    EXPECT_TRUE(half.halfFloat);
+    EXPECT_EQ(32, half.depth);
+    expectNear(testImage(), half.image, 1e-3f, "half floats");
+    vmcli::writeImageFile(half.image, path, path);
+    EXPECT_FALSE(vmcli::readImageFile(path).halfFloat) << "full floats unless asked";
+}
+
 TEST_F(ImageFileTest, InputsWithoutAlphaAreOpaqueAndBadFilesAreReported) {
     const std::string path = scratch.path("rgb.png");
     {
