@@ -34,12 +34,14 @@ void applySettings(EffectSession& session, const Options& options) {
 
 int render(const Options& options, Console& console, const CancelFlag& cancel) {
     const std::vector<FrameTask> tasks = planFrames(options);
-    EffectSession session(sessionConfig(options));
+    const int framesAtOnce = std::min<int>(options.jobs, static_cast<int>(tasks.size()));
+    SessionConfig config = sessionConfig(options);
+    config.framesAtOnce = framesAtOnce;
+    EffectSession session(config);
     session.setUpInstance();
     applySettings(session, options);
     checkFrameFiles(tasks);
 
-    const int framesAtOnce = std::min<int>(options.jobs, static_cast<int>(tasks.size()));
     shareFileThreads(framesAtOnce);
     const RenderSettings settings{options.depth, options.downsampleX, options.downsampleY, options.legacyRender,
                                   fileThreadsPerFrame(framesAtOnce)};

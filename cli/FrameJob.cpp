@@ -31,7 +31,11 @@ std::string renderFailure(const FrameTask& task, const vmhost::FrameResult& resu
 
 FrameOutcome renderFrameTask(EffectSession& session, const FrameTask& task, const RenderSettings& settings,
                              const CancelFlag& cancel) {
-    ImageFileContents contents = readImageFile(task.inputPath, settings.depth, settings.fileThreads);
+    vmhost::WorldStore& memory = session.host().worlds();
+    const auto recycledImage = [&memory](PF_PixelFormat format, A_long width, A_long height) {
+        return memory.newImage(format, width, height);
+    };
+    ImageFileContents contents = readImageFile(task.inputPath, settings.depth, settings.fileThreads, recycledImage);
     // Rendered at the file's own depth, the output keeps the file's channels (half floats stay half).
     const WriteOptions writing{contents.halfFloat && !settings.depth, settings.fileThreads};
     vmhost::Image input = std::move(contents.image);
@@ -40,14 +44,14 @@ FrameOutcome renderFrameTask(EffectSession& session, const FrameTask& task, cons
     if (cancel) return FrameOutcome::Cancelled;
 
     vmhost::FrameResult result = session.render(input, frameRequest(task, settings));
-    input = vmhost::Image();  // not needed while the output is written
+    // The next frame reads into this memory instead of fresh pages.
+    memory.recycle(std::move(input));
     if (cancel) return FrameOutcome::Cancelled;
     if (result.err != PF_Err_NONE) throw RunError(renderFailure(task, result));
 
     PendingFile file(task.outputPath);
     writeImageFile(result.output, task.outputPath, file.tempPath(), writing);
-    // The next frame renders into this memory instead of fresh pages.
-    session.host().worlds().recycle(std::move(result.output));
+    memory.recycle(std::move(result.output));
     if (cancel) return FrameOutcome::Cancelled;
     file.commit();
     return FrameOutcome::Written;

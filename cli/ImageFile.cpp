@@ -65,7 +65,8 @@ bool readRows(oiio::ImageInput& in, int first, int count, float* values) {
 
 }  // namespace
 
-ImageFileContents readImageFile(const std::string& path, std::optional<int> depth, int threads) {
+ImageFileContents readImageFile(const std::string& path, std::optional<int> depth, int threads,
+                                const ImageMaker& makeImage) {
     oiio::ImageSpec config;
     // Straight alpha stays as stored instead of being premultiplied on the way in.
     config.attribute("oiio:UnassociatedAlpha", 1);
@@ -81,8 +82,9 @@ ImageFileContents readImageFile(const std::string& path, std::optional<int> dept
     ImageFileContents contents;
     contents.depth = depthOf(spec.format);
     contents.halfFloat = spec.format == oiio::TypeDesc::HALF;
-    contents.image = vmhost::Image::unfilled(pixelFormatForDepth(depth.value_or(contents.depth)), spec.width,
-                                             spec.height);
+    const PF_PixelFormat format = pixelFormatForDepth(depth.value_or(contents.depth));
+    contents.image = makeImage ? makeImage(format, spec.width, spec.height)
+                               : vmhost::Image::unfilled(format, spec.width, spec.height);
     const FileChannels channels = FileChannels::of(spec.nchannels, spec.alpha_channel);
     const bool straight = spec.get_int_attribute("oiio:UnassociatedAlpha", 0) != 0;
     const bool premultiplied = spec.alpha_channel >= 0 && !straight;

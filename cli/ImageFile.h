@@ -3,6 +3,7 @@
 // reads and writes. Pixels come and go with straight alpha, converted between
 // the file and the host's image a strip of rows at a time.
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -23,10 +24,16 @@ struct WriteOptions {
     int threads = 0;
 };
 
+// Where a frame's pixels live: an image of this format and size whose
+// contents are about to be overwritten (e.g. recycled host memory).
+using ImageMaker = std::function<vmhost::Image(PF_PixelFormat format, A_long width, A_long height)>;
+
 // The first subimage, in the host format of `depth` bits (nullopt: the
-// file's own). `threads`: how many threads OpenImageIO may use on the file
-// (0: as many as it likes). Throws RunError when the file cannot be read.
-ImageFileContents readImageFile(const std::string& path, std::optional<int> depth = std::nullopt, int threads = 0);
+// file's own), in an image from `makeImage` (default: new memory).
+// `threads`: how many threads OpenImageIO may use on the file (0: as many as
+// it likes). Throws RunError when the file cannot be read.
+ImageFileContents readImageFile(const std::string& path, std::optional<int> depth = std::nullopt, int threads = 0,
+                                const ImageMaker& makeImage = {});
 
 // Writes `image` to `writePath` in the format that `formatPath`'s name calls
 // for (so a temporary name can stand in for the final one), with channels of
