@@ -25,7 +25,10 @@ public:
     std::size_t size() const { return size_; }
 
 private:
-    std::unique_ptr<std::uint8_t[]> bytes_;
+    struct Free {
+        void operator()(std::uint8_t* bytes) const;
+    };
+    std::unique_ptr<std::uint8_t, Free> bytes_;
     std::size_t size_ = 0;
 };
 
