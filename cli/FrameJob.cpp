@@ -44,13 +44,14 @@ FrameOutcome renderFrameTask(EffectSession& session, const FrameTask& task, cons
     if (cancel) return FrameOutcome::Cancelled;
 
     vmhost::FrameResult result = session.render(input, frameRequest(task, settings));
-    // The next frame reads into this memory instead of fresh pages.
-    memory.recycle(std::move(input));
+    // Freed, not kept: the output's file is written with one frame less held.
+    input = vmhost::Image();
     if (cancel) return FrameOutcome::Cancelled;
     if (result.err != PF_Err_NONE) throw RunError(renderFailure(task, result));
 
     PendingFile file(task.outputPath);
     writeImageFile(result.output, task.outputPath, file.tempPath(), writing);
+    // The next frame reads or renders into this memory instead of fresh pages.
     memory.recycle(std::move(result.output));
     if (cancel) return FrameOutcome::Cancelled;
     file.commit();
