@@ -1,11 +1,13 @@
 #include "cli/CommandLine.h"
 
+#include <algorithm>
 #include <exception>
 
 #include "cli/ArgumentParser.h"
 #include "cli/CliErrors.h"
 #include "cli/EffectSession.h"
 #include "cli/FrameJob.h"
+#include "cli/ImageFile.h"
 #include "cli/ParamListing.h"
 #include "cli/ProgressDisplay.h"
 #include "cli/RenderLoop.h"
@@ -32,12 +34,17 @@ void applySettings(EffectSession& session, const Options& options) {
 
 int render(const Options& options, Console& console, const CancelFlag& cancel) {
     const std::vector<FrameTask> tasks = planFrames(options);
-    EffectSession session(sessionConfig(options));
+    const int framesAtOnce = std::min<int>(options.jobs, static_cast<int>(tasks.size()));
+    SessionConfig config = sessionConfig(options);
+    config.framesAtOnce = framesAtOnce;
+    EffectSession session(config);
     session.setUpInstance();
     applySettings(session, options);
     checkFrameFiles(tasks);
 
-    const RenderSettings settings{options.depth, options.downsampleX, options.downsampleY, options.legacyRender};
+    shareFileThreads(framesAtOnce);
+    const RenderSettings settings{options.depth, options.downsampleX, options.downsampleY, options.legacyRender,
+                                  fileThreadsPerFrame(framesAtOnce)};
     ProgressDisplay progress(console.err, console.errIsTerminal, static_cast<int>(tasks.size()));
     const LoopResult result = renderFrames(
         tasks, options.jobs, [&](const FrameTask& task) { return renderFrameTask(session, task, settings, cancel); },

@@ -1,5 +1,6 @@
 #include "cli/EffectSession.h"
 
+#include <algorithm>
 #include <filesystem>
 
 #include "cli/CliErrors.h"
@@ -16,6 +17,10 @@ vmhost::HostConfig hostConfig(const SessionConfig& config) {
     vmhost::HostConfig hostConfig;
     hostConfig.appLanguage = config.languageTag;
     if (config.workerThreads) hostConfig.workerThreads = *config.workerThreads;
+    // Room for a frame's input, output and temporary worlds (an 8-bit frame blurs in three
+    // 16-bit ones beside two of its own) for every frame in flight.
+    constexpr int kImagesPerFrame = 8;
+    hostConfig.recycledWorlds = kImagesPerFrame * std::max(1, config.framesAtOnce);
     return hostConfig;
 }
 

@@ -17,6 +17,9 @@ struct SessionConfig {
     std::string modulePath;
     std::string languageTag = "en_US";
     std::optional<int> workerThreads;
+    // Frames rendered at the same time (the host keeps the memory of each
+    // one's worlds, input and output for the next).
+    int framesAtOnce = 1;
 };
 
 class EffectSession {

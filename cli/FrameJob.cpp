@@ -29,26 +29,30 @@ std::string renderFailure(const FrameTask& task, const vmhost::FrameResult& resu
 
 }  // namespace
 
-PF_PixelFormat pixelFormatForDepth(int depth) {
-    if (depth == 8) return PF_PixelFormat_ARGB32;
-    if (depth == 16) return PF_PixelFormat_ARGB64;
-    return PF_PixelFormat_ARGB128;
-}
-
 FrameOutcome renderFrameTask(EffectSession& session, const FrameTask& task, const RenderSettings& settings,
                              const CancelFlag& cancel) {
-    const ImageFileContents contents = readImageFile(task.inputPath);
-    const int depth = settings.depth.value_or(contents.depth);
-    const vmhost::Image full = toHostImage(contents.pixels, pixelFormatForDepth(depth));
-    const vmhost::Image input = subsampled(full, settings.downsampleX, settings.downsampleY);
+    vmhost::WorldStore& memory = session.host().worlds();
+    const auto recycledImage = [&memory](PF_PixelFormat format, A_long width, A_long height) {
+        return memory.newImage(format, width, height);
+    };
+    ImageFileContents contents = readImageFile(task.inputPath, settings.depth, settings.fileThreads, recycledImage);
+    // Rendered at the file's own depth, the output keeps the file's channels (half floats stay half).
+    const WriteOptions writing{contents.halfFloat && !settings.depth, settings.fileThreads};
+    vmhost::Image input = std::move(contents.image);
+    if (settings.downsampleX != 1 || settings.downsampleY != 1)
+        input = subsampled(input, settings.downsampleX, settings.downsampleY);
     if (cancel) return FrameOutcome::Cancelled;
 
-    const vmhost::FrameResult result = session.render(input, frameRequest(task, settings));
+    vmhost::FrameResult result = session.render(input, frameRequest(task, settings));
+    // Freed, not kept: the output's file is written with one frame less held.
+    input = vmhost::Image();
     if (cancel) return FrameOutcome::Cancelled;
     if (result.err != PF_Err_NONE) throw RunError(renderFailure(task, result));
 
     PendingFile file(task.outputPath);
-    writeImageFile(fromHostImage(result.output), depth, task.outputPath, file.tempPath());
+    writeImageFile(result.output, task.outputPath, file.tempPath(), writing);
+    // The next frame reads or renders into this memory instead of fresh pages.
+    memory.recycle(std::move(result.output));
     if (cancel) return FrameOutcome::Cancelled;
     file.commit();
     return FrameOutcome::Written;

@@ -15,6 +15,8 @@ struct RenderSettings {
     int downsampleX = 1;
     int downsampleY = 1;
     bool legacyRender = false;
+    // Threads OpenImageIO may use on each file (0: as many as it likes).
+    int fileThreads = 0;
 };
 
 enum class FrameOutcome { Written, Cancelled };
@@ -24,7 +26,5 @@ enum class FrameOutcome { Written, Cancelled };
 // file is committed.
 FrameOutcome renderFrameTask(EffectSession& session, const FrameTask& task, const RenderSettings& settings,
                              const CancelFlag& cancel);
-
-PF_PixelFormat pixelFormatForDepth(int depth);
 
 }  // namespace vmcli

@@ -1,6 +1,7 @@
 #include "host/FrameRenderer.h"
 
 #include <cstring>
+#include <optional>
 #include <stdexcept>
 #include <vector>
 
@@ -53,10 +54,15 @@ FrameResult FrameRenderer::render(const Image& input, const FrameRequest& reques
     if (!host_.hasEffect()) throw std::logic_error("FrameRenderer: no effect loaded");
     HostContext& context = host_.context();
     FrameResult result;
-    // The effect reads the host's copy, so a faulty effect cannot change the caller's image.
-    Image source = input;
-    result.output = Image(input.format(), input.width(), input.height(),
-                          request.outputRowPadding.value_or(input.rowPadding()), context.worlds().fillByte());
+    // A checking host lends a copy, so a faulty effect cannot change the
+    // caller's image; otherwise the effect reads the caller's pixels (input
+    // worlds are not the effect's to write).
+    std::optional<Image> copy;
+    if (context.copiesFrameInput()) copy.emplace(input);
+    Image& source = copy ? *copy : const_cast<Image&>(input);
+    // Filled only when the host poisons new worlds: the effect writes every output pixel.
+    const A_long outputPadding = request.outputRowPadding.value_or(input.rowPadding());
+    result.output = context.worlds().newImage(input.format(), input.width(), input.height(), outputPadding);
     result.output.setOrigin(input.originX(), input.originY());
     WorldStore::Loan inputLoan(context.worlds(), source);
     WorldStore::Loan outputLoan(context.worlds(), result.output);

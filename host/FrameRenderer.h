@@ -1,8 +1,8 @@
 #pragma once
-// Renders one frame through the loaded effect: the host lends the effect a
-// copy of the input image and a fresh output world, sends the render
-// commands with in_data set for the frame, and hands back the output with
-// what the effect did on the way. Parameter values are the host's current
+// Renders one frame through the loaded effect: the host lends the effect the
+// input image (a copy of it with HostConfig::copyFrameInput) and a fresh
+// output world, sends the render commands with in_data set for the frame,
+// and hands back the output with what the effect did on the way. Parameter values are the host's current
 // ones (Host::params(), set by name). Frames may render on several threads
 // at once: each has its own in_data, out_data, SmartFX records and
 // parameter copies.

@@ -33,7 +33,7 @@ struct FrameResult {
     PF_Err err = PF_Err_NONE;
     std::string returnMessage;
     // The output world as the effect left it, padding included; it starts
-    // out filled with HostConfig::worldFillByte.
+    // out filled with HostConfig::worldFillByte (unfilled without one).
     Image output;
 
     // SmartFX only.

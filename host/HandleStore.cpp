@@ -28,7 +28,7 @@ void* allocateBytes(A_u_longlong size) {
 
 }  // namespace
 
-HandleStore::HandleStore(std::uint8_t fillByte) : fillByte_(fillByte) {}
+HandleStore::HandleStore(std::optional<std::uint8_t> fillByte) : fillByte_(fillByte) {}
 
 HandleStore::~HandleStore() = default;
 
@@ -48,8 +48,8 @@ PF_Handle HandleStore::add(A_u_longlong size, const void* bytes) {
     if (!block->data) return nullptr;
     if (bytes && size)
         std::memcpy(block->data, bytes, static_cast<std::size_t>(size));
-    else
-        std::memset(block->data, fillByte_, static_cast<std::size_t>(size));
+    else if (fillByte_)
+        std::memset(block->data, *fillByte_, static_cast<std::size_t>(size));
     block->size = size;
     PF_Handle handle = block->handle();
     blocks_.emplace(handle, std::move(block));
@@ -111,7 +111,8 @@ PF_Err HandleStore::resize(A_u_longlong newSize, PF_Handle* handle) {
     if (!moved) return PF_Err_OUT_OF_MEMORY;
     const A_u_longlong kept = newSize < block->size ? newSize : block->size;
     std::memcpy(moved, block->data, static_cast<std::size_t>(kept));
-    std::memset(static_cast<unsigned char*>(moved) + kept, fillByte_, static_cast<std::size_t>(newSize - kept));
+    if (fillByte_)
+        std::memset(static_cast<unsigned char*>(moved) + kept, *fillByte_, static_cast<std::size_t>(newSize - kept));
     std::free(block->data);
     block->data = moved;
     block->size = newSize;

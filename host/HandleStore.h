@@ -19,8 +19,8 @@ using HandleBytes = std::vector<std::uint8_t>;
 class HandleStore {
 public:
     // New handles are filled with `fillByte` so that reads of memory the
-    // effect never wrote do not pass by luck.
-    explicit HandleStore(std::uint8_t fillByte = 0xA5);
+    // effect never wrote do not pass by luck; nullopt leaves them as allocated.
+    explicit HandleStore(std::optional<std::uint8_t> fillByte = std::nullopt);
     ~HandleStore();  // frees whatever the effect left behind
     HandleStore(const HandleStore&) = delete;
     HandleStore& operator=(const HandleStore&) = delete;
@@ -60,7 +60,7 @@ private:
     Block* find(PF_Handle handle) const;
     PF_Handle add(A_u_longlong size, const void* bytes);  // under the lock
 
-    const std::uint8_t fillByte_;
+    const std::optional<std::uint8_t> fillByte_;
     mutable std::mutex mutex_;
     std::unordered_map<PF_Handle, std::unique_ptr<Block>> blocks_;
     int lockedCount_ = 0;

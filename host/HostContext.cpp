@@ -19,9 +19,10 @@ constexpr std::uint64_t kLiveTag = 0x56784D6978486F73ull;
 
 HostContext::HostContext(const HostConfig& config)
     : tag_(kLiveTag),
+      copyFrameInput_(config.copyFrameInput),
       mainWindow_(config.mainWindow),
       handles_(config.handleFillByte),
-      worlds_(config.worldRowPadding, config.worldFillByte),
+      worlds_(config.worldRowPadding, config.worldFillByte, config.recycledWorlds),
       frameLeaks_(handles_, worlds_),
       basicSuite_(makeBasicSuite()),
       handleSuite_(makeHandleSuite()),

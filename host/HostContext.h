@@ -66,11 +66,15 @@ public:
     void* moduleHandle() const;
     std::string modulePath() const;
 
+    // Frames render from a copy of the caller's input image (HostConfig::copyFrameInput).
+    bool copiesFrameInput() const { return copyFrameInput_; }
+
     // Blocks of the basic suite's AllocateBlock not yet freed.
     std::atomic<int>& outstandingBlocks() { return outstandingBlocks_; }
 
 private:
     std::uint64_t tag_;
+    const bool copyFrameInput_;
 
     mutable std::mutex settingsMutex_;
     std::optional<std::string> appLanguage_;

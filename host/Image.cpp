@@ -32,6 +32,15 @@ unsigned quantise(float fraction, double full) {
 Image::Image() : Image(PF_PixelFormat_ARGB32, 0, 0) {}
 
 Image::Image(PF_PixelFormat format, A_long width, A_long height, A_long rowPadding, std::uint8_t fillByte)
+    : Image(format, width, height, rowPadding, Unfilled{}) {
+    std::memset(bytes_.data(), fillByte, bytes_.size());
+}
+
+Image Image::unfilled(PF_PixelFormat format, A_long width, A_long height, A_long rowPadding) {
+    return Image(format, width, height, rowPadding, Unfilled{});
+}
+
+Image::Image(PF_PixelFormat format, A_long width, A_long height, A_long rowPadding, Unfilled)
     : format_(format), width_(width), height_(height) {
     const std::size_t channel = bytesPerChannel(format);
     if (channel == 0) throw std::invalid_argument("Image: unknown pixel format " + formatName(format));
@@ -42,7 +51,7 @@ Image::Image(PF_PixelFormat format, A_long width, A_long height, A_long rowPaddi
         throw std::invalid_argument("Image: row padding of " + std::to_string(rowPadding) + " bytes splits a channel");
     rowbytes_ = width * static_cast<A_long>(bytesPerPixel()) + rowPadding;
     // Never empty, so that even a 0 x 0 world has a pixel address of its own.
-    bytes_.assign(std::max<std::size_t>(1, static_cast<std::size_t>(rowbytes_) * height), fillByte);
+    bytes_ = PixelBuffer(std::max<std::size_t>(1, static_cast<std::size_t>(rowbytes_) * height));
 }
 
 Image Image::copyOf(const PF_EffectWorld& world, PF_PixelFormat format) {
@@ -50,7 +59,7 @@ Image Image::copyOf(const PF_EffectWorld& world, PF_PixelFormat format) {
     const A_long rowBytesUsed = world.width * static_cast<A_long>(pixelBytes);
     if (pixelBytes && world.rowbytes < rowBytesUsed)
         throw std::invalid_argument("Image::copyOf: rowbytes shorter than a row");
-    Image image(format, world.width, world.height, world.rowbytes - rowBytesUsed);
+    Image image = unfilled(format, world.width, world.height, world.rowbytes - rowBytesUsed);
     const auto* source = reinterpret_cast<const std::uint8_t*>(world.data);
     for (A_long y = 0; y < world.height; ++y)
         std::memcpy(image.row(y), source + static_cast<std::ptrdiff_t>(y) * world.rowbytes, image.rowbytes_);

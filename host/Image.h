@@ -6,8 +6,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <type_traits>
-#include <vector>
 
+#include "host/PixelBuffer.h"
 #include "hostapi/HostApi.h"
 
 namespace vmhost {
@@ -19,6 +19,9 @@ public:
     // std::invalid_argument for a format other than 'argb', 'ae16' and
     // 'ae32', a negative size, or padding that is not whole channels.
     Image(PF_PixelFormat format, A_long width, A_long height, A_long rowPadding = 0, std::uint8_t fillByte = 0);
+    // Pixels and padding of undefined contents, for images written whole
+    // before anything reads them: no pass over the memory. Throws as above.
+    static Image unfilled(PF_PixelFormat format, A_long width, A_long height, A_long rowPadding = 0);
     // The pixels and padding of `world`, row by row as its rowbytes say.
     static Image copyOf(const PF_EffectWorld& world, PF_PixelFormat format);
 
@@ -60,6 +63,9 @@ public:
     PF_EffectWorld world();
 
 private:
+    struct Unfilled {};
+    Image(PF_PixelFormat format, A_long width, A_long height, A_long rowPadding, Unfilled);
+
     void* pixelAddress(A_long x, A_long y, PF_PixelFormat expected) const;
 
     PF_PixelFormat format_;
@@ -68,7 +74,7 @@ private:
     A_long rowbytes_ = 0;
     A_long originX_ = 0;
     A_long originY_ = 0;
-    std::vector<std::uint8_t> bytes_;
+    PixelBuffer bytes_;
 };
 
 template <class Pixel>

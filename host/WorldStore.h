@@ -13,6 +13,7 @@
 
 #include "host/CallCountdown.h"
 #include "host/Image.h"
+#include "host/RecycledImages.h"
 #include "hostapi/HostApi.h"
 
 namespace vmhost {
@@ -22,8 +23,9 @@ public:
     // `rowPadding`: bytes after each row of a new world, so that code that
     // steps rows by width gets the wrong pixels; a whole number of float
     // channels keeps every depth aligned. `fillByte`: what uncleared pixels
-    // and the padding hold.
-    WorldStore(A_long rowPadding, std::uint8_t fillByte);
+    // and the padding hold (nullopt: whatever the memory held).
+    // `recycledWorlds`: how many disposed worlds are kept for reuse.
+    WorldStore(A_long rowPadding, std::optional<std::uint8_t> fillByte, int recycledWorlds = 0);
     ~WorldStore();
     WorldStore(const WorldStore&) = delete;
     WorldStore& operator=(const WorldStore&) = delete;
@@ -32,6 +34,14 @@ public:
     // for an injected failure or when memory is short, PF_Err_BAD_CALLBACK_PARAM
     // for a negative size, an unknown format or no record.
     PF_Err create(A_long width, A_long height, PF_PixelFormat format, bool clear, PF_EffectWorld* world);
+    // An image for a frame (its output, or an input to read a file into):
+    // a recycled one of this format, size and padding when there is one,
+    // else new memory. Filled with fillByte() when there is one, else its
+    // contents are undefined. Throws std::bad_alloc and as Image does.
+    Image newImage(PF_PixelFormat format, A_long width, A_long height, A_long rowPadding = 0);
+    // Keeps an image the caller is done with (a frame's output once written)
+    // for later worlds and images of its format, size and padding.
+    void recycle(Image&& image);
     // Frees a world the effect was given and clears its record;
     // PF_Err_BAD_CALLBACK_PARAM (and a misuse) for any other world.
     PF_Err dispose(PF_EffectWorld* world);
@@ -39,7 +49,9 @@ public:
     std::optional<PF_PixelFormat> formatOf(const PF_EffectWorld& world) const;
 
     // Makes pixels the host did not allocate known as a world of the host
-    // while it lives, e.g. a test's own world handed to the effect.
+    // while it lives, e.g. a test's own world handed to the effect. Several
+    // loans of the same pixels (one input rendered by several frames at
+    // once) keep them known until the last one ends.
     class Loan {
     public:
         Loan(WorldStore& store, Image& image);
@@ -51,19 +63,20 @@ public:
     private:
         WorldStore& store_;
         const void* pixels_;
-        bool added_;  // false when the world was known already: it stays as it was
+        bool counted_;  // false when the host made the world: it stays as it was
     };
 
     A_long rowPadding() const;
     // Throws std::invalid_argument for a negative amount or one that is not
     // whole float channels.
     void setRowPadding(A_long bytes);
-    std::uint8_t fillByte() const { return fillByte_; }
+    std::optional<std::uint8_t> fillByte() const { return fillByte_; }
 
     // Accounting of the effect's worlds.
     int outstanding() const;        // made and not yet disposed of
     long long creations() const;    // successful ones since construction
     int misuses() const;            // disposals of worlds the effect was not given
+    int recycled() const;           // disposed worlds kept for reuse
 
     // Fails the Nth world creation from now (1 = the next one); 0 disarms.
     void failNthCreation(int n);
@@ -72,12 +85,17 @@ private:
     struct Entry {
         PF_PixelFormat format;
         std::unique_ptr<Image> owned;  // null for a lent world
+        int loans = 0;
     };
 
-    const std::uint8_t fillByte_;
+    // A recycled image when one fits, else new memory; filled when the store has a fill byte.
+    std::unique_ptr<Image> obtain(PF_PixelFormat format, A_long width, A_long height, A_long padding);
+
+    const std::optional<std::uint8_t> fillByte_;
     mutable std::mutex mutex_;
     A_long rowPadding_;
     std::map<const void*, Entry> worlds_;
+    RecycledImages recycledImages_;
     int outstanding_ = 0;
     long long creations_ = 0;
     int misuses_ = 0;

@@ -16,28 +16,22 @@
 
 namespace {
 
-using vmcli::RgbaPixels;
-
 // Hard edges, a key-coloured block, a diagonal, a half-transparent strip and a clear
 // corner, in 8-bit steps so that every file format holds it exactly.
-RgbaPixels testPicture() {
-    RgbaPixels pixels(40, 30);
-    for (int y = 0; y < pixels.height; ++y) {
-        for (int x = 0; x < pixels.width; ++x) {
+vmhost::Image testPicture() {
+    vmhost::Image picture(PF_PixelFormat_ARGB32, 40, 30);
+    for (int y = 0; y < picture.height(); ++y) {
+        for (int x = 0; x < picture.width(); ++x) {
             const bool key = x >= 6 && x < 22 && y >= 4 && y < 20;
             const bool diagonal = x > y + 12;
             const int red = key ? 3 : diagonal ? 230 : 51;
             const int green = key ? 180 : diagonal ? 204 : 77 + 26 * (x % 4);
             const int blue = key ? 245 : diagonal ? 26 : 102;
             const int alpha = x + y < 5 ? 0 : y >= 26 ? 128 : 255;
-            float* p = pixels.pixel(x, y);
-            p[0] = red / 255.0f;
-            p[1] = green / 255.0f;
-            p[2] = blue / 255.0f;
-            p[3] = alpha / 255.0f;
+            picture.at<PF_Pixel8>(x, y) = {A_u_char(alpha), A_u_char(red), A_u_char(green), A_u_char(blue)};
         }
     }
-    return pixels;
+    return picture;
 }
 
 // The line of `text` that starts with `start` ends with `end`.
@@ -54,7 +48,7 @@ class CommandLineTest : public ::testing::Test {
 protected:
     void SetUp() override {
         input = scratch.path("in.png");
-        vmcli::writeImageFile(testPicture(), 8, input, input);
+        vmcli::writeImageFile(testPicture(), input, input);
     }
 
     int run(const std::vector<std::string>& args, bool cancelled = false) {
@@ -86,9 +80,9 @@ TEST_F(CommandLineTest, RendersWhatTheHostApiRendersForTheSameFrame) {
                                          "Brightness=20", input, scratch.path(c.output)};
         args.insert(args.end(), c.extra.begin(), c.extra.end());
         ASSERT_EQ(0, run(args)) << err.str();
-        const RgbaPixels written = vmcli::readImageFile(scratch.path(c.output)).pixels;
+        const vmhost::Image written = vmcli::readImageFile(scratch.path(c.output)).image;
 
-        vmhost::Host host;
+        vmhost::Host host{vmhost::HostConfig::checking()};
         host.loadEffect(vmhost::defaultModulePath());
         ASSERT_EQ(PF_Err_NONE, host.send(PF_Cmd_GLOBAL_SETUP));
         ASSERT_EQ(PF_Err_NONE, host.send(PF_Cmd_PARAMS_SETUP));
@@ -99,19 +93,27 @@ TEST_F(CommandLineTest, RendersWhatTheHostApiRendersForTheSameFrame) {
         host.params().setValue("Keep Division", 0);
         host.params().setFloatValue("Brightness", 20.0);
         // The input file holds 8-bit values, in whatever depth the frame renders.
-        const vmhost::Image frame = vmcli::toHostImage(testPicture(), PF_PixelFormat_ARGB32).converted(c.format);
+        const vmhost::Image frame = testPicture().converted(c.format);
         const vmhost::FrameResult expected = vmhost::FrameRenderer(host).render(frame);
         ASSERT_EQ(PF_Err_NONE, expected.err);
-        const RgbaPixels reference = vmcli::fromHostImage(expected.output);
-        EXPECT_GT(std::abs(reference.pixel(10, 10)[1] - testPicture().pixel(10, 10)[1]), 0.05f)
+        const vmhost::Image& reference = expected.output;
+        EXPECT_GT(std::abs(reference.normalized(10, 10).green - frame.normalized(10, 10).green), 0.05f)
             << "the settings must change the picture";
 
-        ASSERT_EQ(reference.values.size(), written.values.size());
+        ASSERT_EQ(reference.width(), written.width());
+        ASSERT_EQ(reference.height(), written.height());
         int differing = 0;
-        for (std::size_t i = 0; i < written.values.size(); ++i) {
-            const bool hidden = i % 4 != 3 && reference.values[i - i % 4 + 3] == 0.0f;
-            if (hidden && !c.keepsColourUnderZeroAlpha) continue;
-            differing += std::abs(reference.values[i] - written.values[i]) > 1e-5f;
+        for (A_long y = 0; y < reference.height(); ++y) {
+            for (A_long x = 0; x < reference.width(); ++x) {
+                const PF_PixelFloat want = reference.normalized(x, y);
+                const PF_PixelFloat got = written.normalized(x, y);
+                const bool hidden = want.alpha == 0.0f;
+                differing += std::abs(want.alpha - got.alpha) > 1e-5f;
+                if (hidden && !c.keepsColourUnderZeroAlpha) continue;
+                differing += std::abs(want.red - got.red) > 1e-5f;
+                differing += std::abs(want.green - got.green) > 1e-5f;
+                differing += std::abs(want.blue - got.blue) > 1e-5f;
+            }
         }
         EXPECT_EQ(0, differing) << c.output;
         host.send(PF_Cmd_SEQUENCE_SETDOWN);
@@ -148,7 +150,7 @@ TEST_F(CommandLineTest, FileProblemsExitWithOneAndLeaveNothingBehind) {
 TEST_F(CommandLineTest, SequencesRenderEveryFrameAndCheckInputsFirst) {
     for (int frame = 1; frame <= 3; ++frame) {
         const std::string path = scratch.path("in_000" + std::to_string(frame) + ".png");
-        vmcli::writeImageFile(testPicture(), 8, path, path);
+        vmcli::writeImageFile(testPicture(), path, path);
     }
     EXPECT_EQ(0, run({scratch.path("in_%04d.png"), scratch.path("out_%02d.png"), "--frames", "1-3", "--jobs", "2",
                       "--downsample", "2"}))
@@ -156,7 +158,7 @@ TEST_F(CommandLineTest, SequencesRenderEveryFrameAndCheckInputsFirst) {
     const std::vector<std::string> expected = {"in.png",    "in_0001.png", "in_0002.png", "in_0003.png",
                                                "out_01.png", "out_02.png",  "out_03.png"};
     EXPECT_EQ(expected, scratch.files());
-    EXPECT_EQ(20, vmcli::readImageFile(scratch.path("out_02.png")).pixels.width) << "rendered at half size";
+    EXPECT_EQ(20, vmcli::readImageFile(scratch.path("out_02.png")).image.width()) << "rendered at half size";
     EXPECT_NE(std::string::npos, err.str().find("wrote " + scratch.path("out_03.png")));
     const std::string progress = err.str();
     EXPECT_EQ(3, std::count(progress.begin(), progress.end(), '\n')) << progress;

@@ -19,7 +19,7 @@ std::vector<unsigned char> bytesOf(const PF_OutData& out) {
 class EntryPointTest : public EffectHostTest {};
 
 TEST_F(EntryPointTest, OtherHostsAreRefusedWithoutTouchingOutData) {
-    vmhost::HostConfig premiere;
+    vmhost::HostConfig premiere = vmhost::HostConfig::checking();
     premiere.applicationId = kPremiereApplId;
     start(premiere);
     for (PF_Cmd cmd : {PF_Cmd_ABOUT, PF_Cmd_GLOBAL_SETUP, PF_Cmd_PARAMS_SETUP}) {
@@ -32,7 +32,7 @@ TEST_F(EntryPointTest, OtherHostsAreRefusedWithoutTouchingOutData) {
 }
 
 TEST_F(EntryPointTest, MissingBasicSuiteIsRefused) {
-    vmhost::HostConfig noBasic;
+    vmhost::HostConfig noBasic = vmhost::HostConfig::checking();
     noBasic.provideBasicSuite = false;
     start(noBasic);
     EXPECT_EQ(PF_Err_BAD_CALLBACK_PARAM, host().send(PF_Cmd_GLOBAL_SETUP));

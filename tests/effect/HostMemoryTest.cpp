@@ -14,7 +14,7 @@ using AEUtil::AEMemory;
 
 class HostMemoryTest : public ::testing::Test {
 protected:
-    vmhost::Host host;
+    vmhost::Host host{vmhost::HostConfig::checking()};
     SPBasicSuite* basic() { return host.basicSuite(); }
 };
 

@@ -71,7 +71,7 @@ TEST_F(ParamsUITest, HostErrorsStopTheUpdate) {
 
 TEST_F(ParamsUITest, SuiteVersionFollowsTheHostVersion) {
     for (A_short minor : {1, 2}) {
-        vmhost::HostConfig config;
+        vmhost::HostConfig config = vmhost::HostConfig::checking();
         config.apiMajor = 13;
         config.apiMinor = minor;
         start(config);

@@ -73,7 +73,7 @@ protected:
         return callbacks;
     }
 
-    vmhost::Host host;
+    vmhost::Host host{vmhost::HostConfig::checking()};
     CustomFilter filter;
 };
 

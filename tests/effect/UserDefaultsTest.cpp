@@ -93,7 +93,7 @@ TEST_F(UserDefaultsTest, StoredValuesAreOfferedAndKeptInRange) {
 TEST_F(UserDefaultsTest, OlderAfterEffectsNeverReadsTheStore) {
     store.writeIni("[Version=1.0]\r\nG=12.5\r\n");
     for (A_short minor : {11, 12}) {
-        vmhost::HostConfig config;
+        vmhost::HostConfig config = vmhost::HostConfig::checking();
         config.apiMajor = 12;
         config.apiMinor = minor;
         start(config);
@@ -117,7 +117,7 @@ TEST_F(UserDefaultsTest, StoredValuesComeBackInTheNextInstanceAndRestoreRemovesT
     const std::string text = store.readIni();
     EXPECT_NE(std::string::npos, text.find("\r\n2 : Color.a=17\r\n"));
 
-    start(vmhost::HostConfig{});
+    start(vmhost::HostConfig::checking());
     setUpInstance();
     EXPECT_DOUBLE_EQ(7.5, param("G").u.fs_d.value);
     EXPECT_EQ(20, param("2 : Color").u.cd.value.green);

@@ -37,7 +37,7 @@ TEST(EffectModule, LoadFailuresNameTheFileOrSymbol) {
 }
 
 TEST(EffectModule, SetupCommandsRoundTripThroughTheHost) {
-    vmhost::Host host;
+    vmhost::Host host{vmhost::HostConfig::checking()};
     host.loadEffect(probePath());
     ASSERT_NE(nullptr, host.module());
     ASSERT_NE(nullptr, host.module()->nativeHandle());
@@ -68,7 +68,7 @@ TEST(EffectModule, SetupCommandsRoundTripThroughTheHost) {
 }
 
 TEST(EffectModule, CallbacksWorkFromInsideTheModule) {
-    vmhost::HostConfig config;
+    vmhost::HostConfig config = vmhost::HostConfig::checking();
     config.workerThreads = 3;
     config.applicationId = PF_FourCharCode("PrMr");
     config.appLanguage = std::string("ja_JP");

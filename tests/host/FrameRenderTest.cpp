@@ -63,7 +63,7 @@ TEST(FrameRender, SmartFxRoundTripInEveryDepth) {
         EXPECT_EQ("time 4 quality 1 downsample 1/2 1/4", r.returnMessage);
         EXPECT_TRUE(r.output.samePixels(inverted(input)));
         EXPECT_EQ(12, r.output.rowPadding());
-        EXPECT_TRUE(r.output.paddingHolds(host->worlds().fillByte()));
+        EXPECT_TRUE(r.output.paddingHolds(*host->worlds().fillByte()));
 
         const std::string bounds = "(5, 9, 18, 16)";
         EXPECT_EQ(bounds, text(r.outputRequest.rect));
@@ -148,7 +148,7 @@ TEST(FrameRender, LeaksFailuresAndCancelAreReported) {
     auto host = probe::setUpHost();
     FrameRenderer renderer(*host);
     const Image input = patterned(PF_PixelFormat_ARGB32, 4, 4, 0);
-    const Image untouched(PF_PixelFormat_ARGB32, 4, 4, 0, host->worlds().fillByte());
+    const Image untouched(PF_PixelFormat_ARGB32, 4, 4, 0, *host->worlds().fillByte());
 
     // A pre-render handle without a deletion function stays behind.
     host->params().setValue("Mode", probe::kModeLeakPreRender);
@@ -203,7 +203,7 @@ TEST(FrameRender, LeaksFailuresAndCancelAreReported) {
 }
 
 TEST(FrameRender, FramesOnFourThreadsMatchOneRenderedAlone) {
-    vmhost::HostConfig config;
+    vmhost::HostConfig config = vmhost::HostConfig::checking();
     config.workerThreads = 3;
     auto host = probe::setUpHost(config);
     FrameRenderer renderer(*host);

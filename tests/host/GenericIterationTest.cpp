@@ -16,7 +16,7 @@ namespace {
 using namespace std::chrono_literals;
 
 vmhost::HostConfig threeWorkers() {
-    vmhost::HostConfig config;
+    vmhost::HostConfig config = vmhost::HostConfig::checking();
     config.workerThreads = 3;
     return config;
 }

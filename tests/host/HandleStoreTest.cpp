@@ -15,7 +15,7 @@ const PF_HandleSuite1* acquireHandleSuite(vmhost::Host& host) {
 }
 
 TEST(HostHandles, LifecycleIsCountedAcrossUtilsAndHandleSuite) {
-    vmhost::Host host;
+    vmhost::Host host{vmhost::HostConfig::checking()};
     PF_UtilCallbacks* utils = host.utils();
     const PF_HandleSuite1* suite = acquireHandleSuite(host);
     ASSERT_NE(nullptr, suite);
@@ -59,7 +59,7 @@ TEST(HostHandles, LifecycleIsCountedAcrossUtilsAndHandleSuite) {
 }
 
 TEST(HostHandles, InjectedFailureHitsTheNthAllocationFromArming) {
-    vmhost::Host host;
+    vmhost::Host host{vmhost::HostConfig::checking()};
     PF_UtilCallbacks* utils = host.utils();
     PF_Handle before = utils->host_new_handle(8);  // not counted: arming comes later
     host.handles().failNthAllocation(2);
@@ -88,7 +88,7 @@ PF_Err churnHandles(void* refcon, A_long, A_long, A_long) {
 }
 
 TEST(HostHandles, AccountingHoldsUnderConcurrentWorkers) {
-    vmhost::HostConfig config;
+    vmhost::HostConfig config = vmhost::HostConfig::checking();
     config.workerThreads = 4;
     vmhost::Host host(config);
     ASSERT_EQ(PF_Err_NONE, host.utils()->iterate_generic(PF_Iterations_ONCE_PER_PROCESSOR, host.utils(), churnHandles));

@@ -38,7 +38,7 @@ const Expected kColours[] = {
 }
 
 TEST(RgbToHls, UsesDegreesAndUnitFractionsInFixedPoint) {
-    vmhost::Host host;
+    vmhost::Host host{vmhost::HostConfig::checking()};
     for (const Expected& c : kColours) {
         SCOPED_TRACE(::testing::Message() << int(c.r) << "," << int(c.g) << "," << int(c.b));
         PF_Pixel pixel{255, c.r, c.g, c.b};
@@ -53,7 +53,7 @@ TEST(RgbToHls, UsesDegreesAndUnitFractionsInFixedPoint) {
 }
 
 TEST(RgbToHls, IgnoresAlphaAndRefusesBadArguments) {
-    vmhost::Host host;
+    vmhost::Host host{vmhost::HostConfig::checking()};
     auto* rgbToHls = host.utils()->colorCB.RGBtoHLS;
     PF_Pixel opaque{255, 10, 200, 30}, clear{0, 10, 200, 30};
     PF_Fixed a[3], b[3];

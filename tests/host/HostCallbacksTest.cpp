@@ -25,7 +25,7 @@ int nullSlots(const Table& table, std::initializer_list<std::size_t> dataOffsets
 }
 
 TEST(HostCallbacks, InDataDescribesTheConfiguredHost) {
-    vmhost::Host host;
+    vmhost::Host host{vmhost::HostConfig::checking()};
     const PF_InData& in = host.inData();
     EXPECT_EQ(0x46585443, in.appl_id);
     EXPECT_EQ(13, in.version.major);
@@ -42,7 +42,7 @@ TEST(HostCallbacks, InDataDescribesTheConfiguredHost) {
     EXPECT_EQ(in.height, in.extent_hint.bottom - in.extent_hint.top);
     EXPECT_GE(host.workerThreads(), 2);
 
-    vmhost::HostConfig config;
+    vmhost::HostConfig config = vmhost::HostConfig::checking();
     config.applicationId = PF_FourCharCode("PrMr");
     config.apiMajor = 13;
     config.apiMinor = 1;
@@ -69,7 +69,7 @@ TEST(HostCallbacks, InDataDescribesTheConfiguredHost) {
 }
 
 TEST(HostCallbacks, EveryUnservedSlotAnswersAnError) {
-    vmhost::Host host;
+    vmhost::Host host{vmhost::HostConfig::checking()};
     PF_UtilCallbacks* utils = host.utils();
     EXPECT_EQ(0, nullSlots(*utils, {offsetof(PF_UtilCallbacks, ansi) + offsetof(PF_ANSICallbacks, ansi_procs),
                                     offsetof(PF_UtilCallbacks, reserved)}));
@@ -105,7 +105,7 @@ TEST(HostCallbacks, EveryUnservedSlotAnswersAnError) {
 }
 
 TEST(HostCallbacks, ProgressAndAbortAreLoggedAndAnsweredAsConfigured) {
-    vmhost::HostConfig config;
+    vmhost::HostConfig config = vmhost::HostConfig::checking();
     config.workerThreads = 2;
     vmhost::Host host(config);
     const PF_InData& in = host.inData();

@@ -39,7 +39,7 @@ const std::uint8_t* bytesOf(const PF_EffectWorld& world, A_long y) {
 }
 
 TEST(HostWorlds, NewWorldsHaveTheFormatFlagsAndPaddingAsked) {
-    vmhost::Host host;  // rows padded by 48 bytes, fill byte 0xC3
+    vmhost::Host host{vmhost::HostConfig::checking()};  // rows padded by 48 bytes, fill byte 0xC3
     SuiteLease<PF_WorldSuite2> v2(host, kPFWorldSuite, kPFWorldSuiteVersion2);
     SuiteLease<PF_WorldSuite1> v1(host, kPFWorldSuite, kPFWorldSuiteVersion1);
     ASSERT_TRUE(v2 && v1);
@@ -111,8 +111,62 @@ TEST(HostWorlds, NewWorldsHaveTheFormatFlagsAndPaddingAsked) {
     EXPECT_EQ(9, host.worlds().creations());
 }
 
+TEST(HostWorlds, TheDefaultHostReusesDisposedWorldsAndClearsOnlyWhenAsked) {
+    vmhost::Host host;  // no padding, no fill, disposed worlds kept for reuse
+    SuiteLease<PF_WorldSuite2> v2(host, kPFWorldSuite, kPFWorldSuiteVersion2);
+    ASSERT_TRUE(v2);
+    const PF_ProgPtr ref = host.inData().effect_ref;
+    PF_EffectWorld first{};
+    ASSERT_EQ(PF_Err_NONE, v2->PF_NewWorld(ref, 5, 3, 0, PF_PixelFormat_ARGB64, &first));
+    EXPECT_EQ(5 * 8, first.rowbytes);
+    std::memset(first.data, 0x5A, static_cast<std::size_t>(first.rowbytes) * 3);
+    const void* pixels = first.data;
+    ASSERT_EQ(PF_Err_NONE, v2->PF_DisposeWorld(ref, &first));
+    EXPECT_EQ(1, host.worlds().recycled());
+
+    PF_EffectWorld other{};
+    ASSERT_EQ(PF_Err_NONE, v2->PF_NewWorld(ref, 5, 3, 0, PF_PixelFormat_ARGB32, &other));
+    EXPECT_NE(pixels, static_cast<const void*>(other.data)) << "another format gets memory of its own";
+    PF_EffectWorld again{};
+    ASSERT_EQ(PF_Err_NONE, v2->PF_NewWorld(ref, 5, 3, 1, PF_PixelFormat_ARGB64, &again));
+    EXPECT_EQ(pixels, static_cast<const void*>(again.data));
+    EXPECT_EQ(0, host.worlds().recycled());
+    EXPECT_EQ(0, bytesOf(again, 2)[5 * 8 - 1]) << "a reused world is cleared when asked";
+    PF_PixelFormat format = 0;
+    ASSERT_EQ(PF_Err_NONE, v2->PF_GetPixelFormat(&again, &format));
+    EXPECT_EQ(PF_PixelFormat_ARGB64, format);
+    EXPECT_EQ(2, host.outstandingWorlds()) << "reused worlds are counted as new ones";
+    EXPECT_EQ(PF_Err_NONE, v2->PF_DisposeWorld(ref, &again));
+    EXPECT_EQ(PF_Err_NONE, v2->PF_DisposeWorld(ref, &other));
+    EXPECT_EQ(0, host.outstandingWorlds());
+    EXPECT_EQ(PF_Err_BAD_CALLBACK_PARAM, v2->PF_DisposeWorld(ref, &again)) << "a reused world is disposed of once";
+
+    // Frame images the caller hands back serve later frames and worlds alike.
+    Image output = host.worlds().newImage(PF_PixelFormat_ARGB128, 7, 2);
+    const void* outputPixels = output.row(0);
+    host.worlds().recycle(std::move(output));
+    PF_EffectWorld fromOutput{};
+    ASSERT_EQ(PF_Err_NONE, v2->PF_NewWorld(ref, 7, 2, 0, PF_PixelFormat_ARGB128, &fromOutput));
+    EXPECT_EQ(outputPixels, static_cast<const void*>(fromOutput.data));
+    EXPECT_EQ(PF_Err_NONE, v2->PF_DisposeWorld(ref, &fromOutput));
+    EXPECT_EQ(outputPixels, static_cast<const void*>(host.worlds().newImage(PF_PixelFormat_ARGB128, 7, 2).row(0)));
+
+    vmhost::Host checking{vmhost::HostConfig::checking()};
+    SuiteLease<PF_WorldSuite2> checkingSuite(checking, kPFWorldSuite, kPFWorldSuiteVersion2);
+    ASSERT_TRUE(checkingSuite);
+    const PF_ProgPtr checkingRef = checking.inData().effect_ref;
+    PF_EffectWorld world{};
+    ASSERT_EQ(PF_Err_NONE, checkingSuite->PF_NewWorld(checkingRef, 2, 2, 0, PF_PixelFormat_ARGB32, &world));
+    ASSERT_EQ(PF_Err_NONE, checkingSuite->PF_DisposeWorld(checkingRef, &world));
+    EXPECT_EQ(0, checking.worlds().recycled()) << "a checking host never hands out freed memory again";
+    checking.worlds().recycle(Image(PF_PixelFormat_ARGB32, 2, 2));
+    EXPECT_EQ(0, checking.worlds().recycled());
+    EXPECT_TRUE(checking.worlds().newImage(PF_PixelFormat_ARGB32, 2, 1, 4).paddingHolds(0xC3));
+    EXPECT_EQ(0xC3, checking.worlds().newImage(PF_PixelFormat_ARGB32, 2, 1).row(0)[7]);
+}
+
 TEST(HostWorlds, FailuresLentWorldsAndWithdrawnVersions) {
-    vmhost::Host host;
+    vmhost::Host host{vmhost::HostConfig::checking()};
     {
         SuiteLease<PF_WorldSuite2> v2(host, kPFWorldSuite, kPFWorldSuiteVersion2);
         const PF_ProgPtr ref = host.inData().effect_ref;
@@ -137,6 +191,9 @@ TEST(HostWorlds, FailuresLentWorldsAndWithdrawnVersions) {
             EXPECT_EQ(PF_PixelFormat_ARGB128, format);
             EXPECT_EQ(PF_Err_BAD_CALLBACK_PARAM, v2->PF_DisposeWorld(ref, &lentWorld));
             EXPECT_EQ(0, host.outstandingWorlds());
+            // The same image lent to a second frame at once stays known until both are done.
+            { vmhost::WorldStore::Loan second(host.worlds(), image); }
+            EXPECT_EQ(PF_Err_NONE, v2->PF_GetPixelFormat(&lentWorld, &format));
         }
         EXPECT_EQ(PF_Err_BAD_CALLBACK_PARAM, v2->PF_GetPixelFormat(&lentWorld, &format));
     }
@@ -146,7 +203,7 @@ TEST(HostWorlds, FailuresLentWorldsAndWithdrawnVersions) {
     EXPECT_TRUE((SuiteLease<PF_WorldSuite1>(host, kPFWorldSuite, kPFWorldSuiteVersion1)));
     EXPECT_EQ(2, host.suites().requests(kPFWorldSuite, kPFWorldSuiteVersion2));
 
-    vmhost::HostConfig config;
+    vmhost::HostConfig config = vmhost::HostConfig::checking();
     config.serveWorldSuite2 = false;
     vmhost::Host older(config);
     EXPECT_FALSE(older.suites().serves(kPFWorldSuite, kPFWorldSuiteVersion2));
@@ -155,7 +212,7 @@ TEST(HostWorlds, FailuresLentWorldsAndWithdrawnVersions) {
 }
 
 TEST(HostWorlds, TransformCopiesFollowRowbytesAndLogTheirKind) {
-    vmhost::Host host;
+    vmhost::Host host{vmhost::HostConfig::checking()};
     SuiteLease<PF_WorldTransformSuite1> transform(host, kPFWorldTransformSuite, kPFWorldTransformSuiteVersion1);
     ASSERT_TRUE(transform);
     const PF_ProgPtr ref = host.inData().effect_ref;

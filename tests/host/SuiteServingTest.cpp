@@ -23,13 +23,13 @@ std::string queryLanguage(vmhost::Host& host, SPErr* acquireError) {
 }
 
 vmhost::HostConfig withLanguage(std::optional<std::string> tag) {
-    vmhost::HostConfig config;
+    vmhost::HostConfig config = vmhost::HostConfig::checking();
     config.appLanguage = std::move(tag);
     return config;
 }
 
 TEST(SuiteServing, AppSuiteSevenAnswersTheConfiguredLanguageOrIsAbsent) {
-    vmhost::Host english;
+    vmhost::Host english{vmhost::HostConfig::checking()};
     SPErr err = -1;
     EXPECT_EQ("en_US", queryLanguage(english, &err));
     EXPECT_EQ(kSPNoError, err);
@@ -52,7 +52,7 @@ TEST(SuiteServing, AppSuiteSevenAnswersTheConfiguredLanguageOrIsAbsent) {
 }
 
 TEST(SuiteServing, HeldSuitesAreCountedPerNameAndVersion) {
-    vmhost::Host host;
+    vmhost::Host host{vmhost::HostConfig::checking()};
     SPBasicSuite* sp = host.basicSuite();
     const void* a = nullptr;
     const void* b = nullptr;
@@ -78,7 +78,7 @@ TEST(SuiteServing, HeldSuitesAreCountedPerNameAndVersion) {
 }
 
 TEST(SuiteServing, UnknownSuitesAndInjectedFailuresAreRefused) {
-    vmhost::Host host;
+    vmhost::Host host{vmhost::HostConfig::checking()};
     SPBasicSuite* sp = host.basicSuite();
     struct Request {
         const char* name;

@@ -38,7 +38,7 @@ protected:
     static inline PF_Err (*hostIterate)(A_long, void*, PF_IterateGenericFunc) = nullptr;
     static inline int calls = 0;
     static inline int failingCall = 0;
-    vmhost::Host host;
+    vmhost::Host host{vmhost::HostConfig::checking()};
     PF_UtilCallbacks utils;
     PF_InData inData;
 };

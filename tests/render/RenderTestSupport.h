@@ -67,7 +67,7 @@ void fillRandom(TestWorld<Pixel>& world, std::mt19937& random, double transparen
 }
 
 inline vmhost::HostConfig hostWithWorkers(int workers) {
-    vmhost::HostConfig config;
+    vmhost::HostConfig config = vmhost::HostConfig::checking();
     config.workerThreads = workers;
     return config;
 }

@@ -12,7 +12,7 @@ namespace {
 std::vector<int> bytes(const std::uint8_t* first, std::int32_t count) { return std::vector<int>(first, first + count); }
 
 TEST(SelectionMaskTest, LayoutInOneHostBlock) {
-    vmhost::Host host;
+    vmhost::Host host{vmhost::HostConfig::checking()};
     {
         SelectionMask mask;
         allocateMask(mask, &host.inData(), 5, 3);
@@ -54,7 +54,7 @@ TEST(SelectionMaskTest, LayoutInOneHostBlock) {
 }
 
 TEST(SelectionMaskTest, FillInvertAndFlags) {
-    vmhost::Host host;
+    vmhost::Host host{vmhost::HostConfig::checking()};
     // Any non-zero byte counts as selected; row 1 and columns 3 and 4 select nothing.
     const std::uint8_t rows[3][5] = {{0, 7, 0, 0, 0}, {0, 0, 0, 0, 0}, {255, 0, 1, 0, 0}};
     SelectionMask mask;
@@ -102,7 +102,7 @@ TEST(PixelTaskTest, BandsSplitTheLinesExactlyOnce) {
 }
 
 TEST(ProgressMeterTest, ReportsPercentAndPassesTheAnswerOn) {
-    vmhost::Host host;
+    vmhost::Host host{vmhost::HostConfig::checking()};
     ProgressMeter meter(&host.inData(), 2), nothingToDo(&host.inData(), 0), silent(nullptr, 2);
     EXPECT_EQ(PF_Err_NONE, meter.report());
     for (int i = 0; i < 3; ++i) EXPECT_EQ(PF_Err_NONE, meter.step());  // the third goes past the total

@@ -69,7 +69,7 @@ TEST(BlendRampTest, CurvesBendTheRampBetweenItsEnds) {
 }
 
 TEST(ShapePercentTest, LongEvenStepsAreSmoothedMostAndLoneBlocksLeast) {
-    vmhost::Host host;
+    vmhost::Host host{vmhost::HostConfig::checking()};
     const void* suite = nullptr;
     ASSERT_EQ(0, host.basicSuite()->AcquireSuite(kPFWorldSuite, kPFWorldSuiteVersion1, &suite));
     {

@@ -36,7 +36,7 @@ protected:
         return flags;
     }
 
-    vmhost::Host host;
+    vmhost::Host host{vmhost::HostConfig::checking()};
     const PF_WorldSuite1* worldSuite = nullptr;
 };
 

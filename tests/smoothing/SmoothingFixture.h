@@ -64,7 +64,7 @@ protected:
 
     vmhost::WorldStore& worlds() { return host.context().worlds(); }
 
-    vmhost::Host host;
+    vmhost::Host host{vmhost::HostConfig::checking()};
 };
 
 // The grey level of each pixel of a smoothed black-and-white picture, row by row; -1 marks a

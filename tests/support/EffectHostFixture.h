@@ -10,7 +10,7 @@
 
 class EffectHostTest : public ::testing::Test {
 protected:
-    void SetUp() override { start(vmhost::HostConfig{}); }
+    void SetUp() override { start(vmhost::HostConfig::checking()); }
 
     // Replaces the host with one of another configuration.
     void start(const vmhost::HostConfig& config) {
