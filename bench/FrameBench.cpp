@@ -1,5 +1,5 @@
 // Whole UHD frames through the effect module in the embedded host, as a host renders them:
-// SmartFX pre-render and render, with the host's copy of the input and its fresh output.
+// SmartFX pre-render and render, every output handed back to the host for the next frame.
 // Every run renders one frame to warm up (first touch of memory, the module's own set-up)
 // before the timed one; repetitions give the median. Memcpy16, one plain copy of the 16-bit
 // frame, is the memory floor the frame times are read against.
@@ -56,14 +56,16 @@ void renderFrame(benchmark::State& state, const FrameCase& frameCase) {
         if (frameCase.keyRange > 0) keyOnPicture(effect, input, frameCase.keyRange);
 
         const long long worldsBefore = effect.worldsMade();
-        const vmhost::Image warmUp = effect.render(input);
+        vmhost::Image warmUp = effect.render(input);
         if (frameCase.copyOnly && (effect.worldsMade() != worldsBefore || !warmUp.samePixels(input))) {
             state.SkipWithError("the effect did more than copy the frame");
             return;
         }
+        effect.giveBack(std::move(warmUp));
         for (auto _ : state) {
-            const vmhost::Image output = effect.render(input);
+            vmhost::Image output = effect.render(input);
             benchmark::DoNotOptimize(output.row(0));
+            effect.giveBack(std::move(output));
         }
     } catch (const std::exception& e) {
         state.SkipWithError(e.what());

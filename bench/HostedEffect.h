@@ -21,6 +21,9 @@ public:
     void set(const std::string& setting);
     // One frame with the current values. Throws std::runtime_error when the effect fails it.
     vmhost::Image render(const vmhost::Image& input);
+    // An output back to the host, which renders the next frame into its memory, as a host
+    // reuses its frame buffers.
+    void giveBack(vmhost::Image&& output) { host_.worlds().recycle(std::move(output)); }
     // Worlds the effect has made through the world suites so far.
     long long worldsMade() { return host_.worlds().creations(); }
 
