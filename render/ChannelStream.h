@@ -102,8 +102,8 @@ private:
         // Horizontal: one input row with zeros on both sides. Vertical: a ring of input rows.
         std::vector<Row> rows;
         std::int32_t ringRows = 1;
-        // Integer box or flat tail: prefix sums (horizontal) or column sums (vertical).
-        std::vector<std::int32_t> sums;
+        // Box or flat tail: prefix sums (horizontal) or column sums (vertical).
+        std::vector<Sum> sums;
         std::vector<Sum> peaks;
         std::vector<const Row*> taps;
         // Horizontal: each position's divisors (box or tail, Gaussian peak, float weight sums).
@@ -122,6 +122,10 @@ private:
     static bool hasSums(const StreamPass& pass) { return pass.kernel == nullptr || pass.kernel->tailTotal != 0; }
 
     std::size_t stride() const { return static_cast<std::size_t>(width_) + kRowOverhang; }
+
+    static constexpr bool kIntegerRows = std::is_same<Row, Row16>::value;
+    // A float box mean multiplies by the reciprocal of its count as it is.
+    static double floatReciprocal(std::int32_t n) { return 1.0 / n; }
 
     // Sum of the Gaussian's weights at the distances from `at` that lie on a line of `length`.
     static std::int32_t weightOnLine(const GaussKernel& kernel, std::int32_t at, std::int32_t length) {
@@ -144,13 +148,14 @@ private:
         }
         if (pass.horizontal) {
             stage.rows.assign(width + 2 * stage.peakReach + kRowOverhang, Row(0));
-            if (hasSums(pass)) stage.sums.assign(width + 2 * pass.reach + 1, 0);
+            if (hasSums(pass)) stage.sums.assign(width + 2 * pass.reach + 1, Sum(0));
             for (std::int32_t x = 0; x < width_; ++x) {
                 if (hasSums(pass)) {
                     // A Gaussian's flat tail is the truncated mean of its window.
-                    const Divisor window(windowCount(x, pass.reach, width_), pass.kernel == nullptr);
+                    const std::int32_t n = windowCount(x, pass.reach, width_);
+                    const Divisor window(n, pass.kernel == nullptr);
                     stage.halves.push_back(window.half);
-                    stage.reciprocals.push_back(window.reciprocal);
+                    stage.reciprocals.push_back(kIntegerRows ? window.reciprocal : floatReciprocal(n));
                 }
                 if (pass.kernel != nullptr) {
                     const std::int32_t weight = weightOnLine(*pass.kernel, x, width_);
@@ -168,7 +173,7 @@ private:
             const std::int32_t span = spanOf(pass);
             stage.ringRows = 2 * span + 2;
             stage.rows.resize(static_cast<std::size_t>(stage.ringRows) * stride());
-            if (hasSums(pass)) stage.sums.assign(width, 0);
+            if (hasSums(pass)) stage.sums.assign(width, Sum(0));
             if (pass.kernel != nullptr) stage.weightSums.resize(width);
             stage.nextOut = stage.out.first;
             stage.firstSummed = stage.in.first;
@@ -196,25 +201,36 @@ private:
         }
         const std::int32_t span = spanOf(stage.pass);
         const std::int32_t next = stage.nextOut;
-        if constexpr (std::is_same<Row, Row16>::value) {
-            if (stage.pass.kernel == nullptr && next < stage.out.last && next + span == y &&
-                stage.firstSummed == next - span - 1) {
-                // Mid-column, a box has one row entering, one leaving and one to give out.
-                const Divisor divisor(windowCount(next, span, height_), true);
-                kernels_.slideColumns(stage.sums.data(), slot(k, y), slot(k, stage.firstSummed++), divisor.half,
-                                      divisor.reciprocal, slot(k + 1, next), width_);
-                ++stage.nextOut;
-                accept(k + 1, next);
-            } else if (hasSums(stage.pass)) {
+        if (stage.pass.kernel == nullptr && next < stage.out.last && next + span == y &&
+            stage.firstSummed == next - span - 1) {
+            // Mid-column, a box has one row entering, one leaving and one to give out.
+            const std::int32_t n = windowCount(next, span, height_);
+            const Row* leaving = slot(k, stage.firstSummed++);
+            if constexpr (kIntegerRows) {
+                const Divisor divisor(n, true);
+                kernels_.slideColumns(stage.sums.data(), slot(k, y), leaving, divisor.half, divisor.reciprocal,
+                                      slot(k + 1, next), width_);
+            } else {
+                kernels_.slideColumnsFloat(stage.sums.data(), slot(k, y), leaving, floatReciprocal(n),
+                                           slot(k + 1, next), width_);
+            }
+            ++stage.nextOut;
+            accept(k + 1, next);
+        } else if (hasSums(stage.pass)) {
+            if constexpr (kIntegerRows) {
                 kernels_.addRow(stage.sums.data(), slot(k, y), width_);
+            } else {
+                kernels_.addRowFloat(stage.sums.data(), slot(k, y), width_);
             }
         }
         // The rows whose windows are complete now: one mid-column, several at the last row.
         while (stage.nextOut < stage.out.last && std::min(stage.nextOut + span, height_ - 1) <= y) {
             const std::int32_t out = stage.nextOut++;
-            if constexpr (std::is_same<Row, Row16>::value) {
-                for (; hasSums(stage.pass) && stage.firstSummed < out - stage.pass.reach; ++stage.firstSummed) {
+            for (; hasSums(stage.pass) && stage.firstSummed < out - stage.pass.reach; ++stage.firstSummed) {
+                if constexpr (kIntegerRows) {
                     kernels_.subtractRow(stage.sums.data(), slot(k, stage.firstSummed), width_);
+                } else {
+                    kernels_.subtractRowFloat(stage.sums.data(), slot(k, stage.firstSummed), width_);
                 }
             }
             blurColumnRow(stage, k, out, slot(k + 1, out));
@@ -226,9 +242,12 @@ private:
     void blurColumnRow(Stage& stage, std::size_t k, std::int32_t out, Row* to) {
         const StreamPass& pass = stage.pass;
         if (pass.kernel == nullptr) {
-            if constexpr (std::is_same<Row, Row16>::value) {
-                const Divisor divisor(windowCount(out, pass.reach, height_), true);
+            const std::int32_t n = windowCount(out, pass.reach, height_);
+            if constexpr (kIntegerRows) {
+                const Divisor divisor(n, true);
                 kernels_.rowMeans(stage.sums.data(), divisor.half, divisor.reciprocal, to, width_);
+            } else {
+                kernels_.rowMeansFloat(stage.sums.data(), floatReciprocal(n), to, width_);
             }
             return;
         }
@@ -238,7 +257,7 @@ private:
         }
         kernels_.convolve(stage.taps.data(), pass.kernel->weights.get(), stage.peakReach, stage.peaks.data(), width_);
         const std::int32_t weight = weightOnLine(*pass.kernel, out, height_);
-        if constexpr (std::is_same<Row, Row16>::value) {
+        if constexpr (kIntegerRows) {
             const Divisor peak(weight, pass.kernel->tailTotal == 0);
             if (pass.kernel->tailTotal == 0) {
                 kernels_.rowMeans(stage.peaks.data(), peak.half, peak.reciprocal, to, width_);
@@ -258,7 +277,7 @@ private:
     void blurRow(Stage& stage, Row* out) {
         const StreamPass& pass = stage.pass;
         const Row* in = stage.rows.data() + stage.peakReach;
-        if constexpr (std::is_same<Row, Row16>::value) {
+        if constexpr (kIntegerRows) {
             const std::int32_t* high = nullptr;
             if (hasSums(pass)) {
                 std::int32_t* prefix = stage.sums.data();
@@ -284,8 +303,13 @@ private:
             kernels_.windowMeans(high, stage.sums.data(), stage.halves.data(), stage.reciprocals.data(),
                                  stage.tailMeans.data(), width_);
             kernels_.blendTail(stage.peakMeans.data(), stage.tailMeans.data(), pass.kernel->tailTotal, out, width_);
+        } else if (pass.kernel == nullptr) {
+            double* prefix = stage.sums.data();
+            kernels_.prefixSumsFloat(in, prefix + pass.reach, width_);
+            std::fill(prefix + pass.reach + 1 + width_, prefix + 2 * pass.reach + 1 + width_,
+                      prefix[pass.reach + width_]);
+            kernels_.windowMeansFloat(prefix + 2 * pass.reach + 1, prefix, stage.reciprocals.data(), out, width_);
         } else {
-            (void)in;
             kernels_.convolve(stage.taps.data(), pass.kernel->weights.get(), stage.peakReach, stage.peaks.data(),
                               width_);
             kernels_.gaussianMeansFloat(stage.peaks.data(), stage.weightSums.data(), out, width_);

@@ -64,8 +64,17 @@ struct RowKernels {
                          double reciprocal, Row16* out, std::int32_t width);
     void (*blendTail)(const Row16* peak, const Row16* flat, std::uint16_t tailTotal, Row16* out, std::int32_t width);
 
-    // Float rows: Gaussian results from the peak sums and the sums of the weights on the line.
+    // Float rows: Gaussian results from the peak sums and the sums of the weights on the line;
+    // box windows in double sums, their means by reciprocals.
     void (*gaussianMeansFloat)(const double* sums, const double* weightSums, float* out, std::int32_t width);
+    void (*prefixSumsFloat)(const float* in, double* prefix, std::int32_t width);
+    void (*windowMeansFloat)(const double* high, const double* low, const double* reciprocals, float* out,
+                             std::int32_t width);
+    void (*rowMeansFloat)(const double* sums, double reciprocal, float* out, std::int32_t width);
+    void (*addRowFloat)(double* sums, const float* row, std::int32_t width);
+    void (*subtractRowFloat)(double* sums, const float* row, std::int32_t width);
+    void (*slideColumnsFloat)(double* sums, const float* entering, const float* leaving, double reciprocal,
+                              float* out, std::int32_t width);
 };
 
 // Instantiated for PF_Pixel8, PF_Pixel16 and PF_PixelFloat.

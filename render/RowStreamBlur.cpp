@@ -104,7 +104,7 @@ bool canStreamBlur(StreamKernel kernel, const PF_LRect& area, double aspect, con
     if (areaIsEmpty(area) || repeatCount < 1) return false;
     if (area.right - area.left > kLongestStreamLine || area.bottom - area.top > kLongestStreamLine) return false;
     if constexpr (std::is_floating_point<typename PixelTraits<Pixel>::Channel>::value) {
-        if (kernel == StreamKernel::Box) return false;
+        if (kernel == StreamKernel::Box) return true;
         for (const BlurPassPlan& plan : planBlurPasses(aspect, radii, repeatCount)) {
             for (double r : plan.radii) {
                 if (kernelSizeOf(r) > kKernelPeakCount) return false;

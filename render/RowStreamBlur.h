@@ -3,11 +3,13 @@
 // stream of rows. Every pixel counts, so the channels never meet: each runs on its own, its
 // passes chained so that a row goes through all of them while it is in cache (ChannelStream).
 // Passes that are the identity (radius 1) drop out. Each worker renders a band of rows and
-// computes the rows its vertical windows reach beyond the band itself, so the stream takes
-// only what gives the pass-by-pass blur's bytes whatever the order: integer frames with box
-// or Gaussian kernels (integer sums are exact), and float frames with Gaussian kernels of at
-// most 100 sizes (their sums are taken afresh for every pixel; a wider kernel's flat tail and
-// the box slide their float sums down whole columns, which the bands would split).
+// computes the rows its vertical windows reach beyond the band itself. Integer frames get the
+// pass-by-pass blur's bytes (integer sums are exact in any order), and so do float frames with
+// Gaussian kernels of at most 100 sizes (their sums are taken afresh for every pixel, in the
+// same order). Float box windows sum in double from wherever the band starts and multiply by
+// the reciprocal of their count: each float is the pass-by-pass blur's, or one step (ulp)
+// away where the double falls within its rounding of the point between two floats. Wider
+// float Gaussians, whose flat tail would do the same, stay with the pass-by-pass blur.
 
 #include "hostapi/HostApi.h"
 #include "render/BlurPlan.h"
@@ -17,7 +19,7 @@
 enum class StreamKernel { Box, Gaussian };
 
 // Whether the stream takes this blur of a frame of depth Pixel over `area` (lines up to 32767
-// pixels, whose window sums of 16-bit values fit in 31 bits).
+// pixels, whose window sums of 16-bit values fit in 31 bits; float Gaussian kernels up to 100).
 template <class Pixel>
 bool canStreamBlur(StreamKernel kernel, const PF_LRect& area, double aspect, const ChannelRadii& radii,
                    std::int32_t repeatCount);
