@@ -3,7 +3,7 @@
 // set: the processor's best (AVX2 where it has it) is chosen at run time.
 //
 // Rows of a channel are 16-bit values for 8-bit and 16-bit frames (8-bit values widened as the
-// render driver widens them) and floats for float frames.
+// render driver widens them) and float values held in doubles for float frames.
 
 #include "render/DepthConversion.h"
 #include "render/GaussKernel.h"
@@ -26,12 +26,14 @@ struct StreamDepth<PF_Pixel16> : DepthConversion<PF_Pixel16> {
     using Sum = std::int32_t;
 };
 
+// Float rows hold doubles, each a float's value: every stage rounds its results to float as
+// the pass-by-pass blur stores them, and the loops read doubles without converting.
 template <>
 struct StreamDepth<PF_PixelFloat> {
-    using Row = float;
+    using Row = double;
     using Sum = double;
-    static float toRow(float v) { return v; }
-    static float fromRow(float v) { return v; }
+    static double toRow(float v) { return v; }
+    static float fromRow(double v) { return static_cast<float>(v); }
 };
 
 // Rows are allocated this many values past their width: the Gaussian loops read whole blocks.
@@ -66,15 +68,15 @@ struct RowKernels {
 
     // Float rows: Gaussian results from the peak sums and the sums of the weights on the line;
     // box windows in double sums, their means by reciprocals.
-    void (*gaussianMeansFloat)(const double* sums, const double* weightSums, float* out, std::int32_t width);
-    void (*prefixSumsFloat)(const float* in, double* prefix, std::int32_t width);
-    void (*windowMeansFloat)(const double* high, const double* low, const double* reciprocals, float* out,
+    void (*gaussianMeansFloat)(const double* sums, const double* weightSums, double* out, std::int32_t width);
+    void (*prefixSumsFloat)(const double* in, double* prefix, std::int32_t width);
+    void (*windowMeansFloat)(const double* high, const double* low, const double* reciprocals, double* out,
                              std::int32_t width);
-    void (*rowMeansFloat)(const double* sums, double reciprocal, float* out, std::int32_t width);
-    void (*addRowFloat)(double* sums, const float* row, std::int32_t width);
-    void (*subtractRowFloat)(double* sums, const float* row, std::int32_t width);
-    void (*slideColumnsFloat)(double* sums, const float* entering, const float* leaving, double reciprocal,
-                              float* out, std::int32_t width);
+    void (*rowMeansFloat)(const double* sums, double reciprocal, double* out, std::int32_t width);
+    void (*addRowFloat)(double* sums, const double* row, std::int32_t width);
+    void (*subtractRowFloat)(double* sums, const double* row, std::int32_t width);
+    void (*slideColumnsFloat)(double* sums, const double* entering, const double* leaving, double reciprocal,
+                              double* out, std::int32_t width);
 };
 
 // Instantiated for PF_Pixel8, PF_Pixel16 and PF_PixelFloat.

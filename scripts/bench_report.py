@@ -238,7 +238,7 @@ def write_chart(path, medians):
     from matplotlib.patches import Patch
 
     axes.legend(handles=[Patch(color="#3b6ea5", label="effect"), Patch(color="#e07b39", label="OpenCV peer"),
-                         Patch(color="#8c8c8c", label="memcpy floor")], loc="lower right", fontsize=8)
+                         Patch(color="#8c8c8c", label="memcpy floor")], loc="upper right", fontsize=8)
     figure.tight_layout()
     os.makedirs(os.path.dirname(os.path.abspath(path)), exist_ok=True)
     figure.savefig(path, dpi=110)
