@@ -45,42 +45,72 @@ bool canSweepBoxColumns(const BlurTask<BoxWindowSet>& task, std::int32_t first, 
 
 namespace {
 
+// The window sums of a band's columns: one per channel of every column (a lane).
+template <class Pixel>
+class ColumnWindows {
+public:
+    using Channel = ChannelOf<Pixel>;
+
+    explicit ColumnWindows(std::int32_t columns)
+        : sums_(static_cast<std::size_t>(kChannelsPerPixel) * columns, Sum(0)),
+          counts_(static_cast<std::size_t>(kChannelsPerPixel) * columns, 0) {}
+
+    // A selected pixel of column x enters (+1) or leaves (-1) the window of channel c. One
+    // that does not count for the channel would add a zero, which changes no sum: skipped.
+    void slide(std::int32_t x, int c, const Channel* pixel, int direction) {
+        if (c != kAlphaChannel && PixelTraits<Pixel>::isTransparent(pixel[kAlphaChannel])) return;
+        const std::size_t lane = laneOf(x, c);
+        if (direction > 0) {
+            sums_[lane] += Math::toValue(pixel[c]);
+            ++counts_[lane];
+        } else {
+            sums_[lane] -= Math::toValue(pixel[c]);
+            --counts_[lane];
+        }
+    }
+    void restart(std::int32_t x, int c) {
+        sums_[laneOf(x, c)] = Sum(0);
+        counts_[laneOf(x, c)] = 0;
+    }
+    // The window's mean into the pixel's channel, unless nothing in the window counts.
+    void writeMean(std::int32_t x, int c, Channel* pixels, const QuotientTable& quotients) const {
+        const std::size_t lane = laneOf(x, c);
+        if (counts_[lane] != 0) pixels[lane] = Math::box(sums_[lane], counts_[lane], quotients);
+    }
+
+private:
+    using Math = BlurArithmetic<Channel>;
+    using Sum = typename Math::WindowSum;
+    static std::size_t laneOf(std::int32_t x, int c) { return static_cast<std::size_t>(kChannelsPerPixel) * x + c; }
+
+    std::vector<Sum> sums_;
+    std::vector<std::int32_t> counts_;
+};
+
+template <class Pixel>
+std::array<std::int32_t, kChannelsPerPixel> reachesOf(const BlurTask<BoxWindowSet>& task) {
+    std::array<std::int32_t, kChannelsPerPixel> reach;
+    for (int c = 0; c < kChannelsPerPixel; ++c) reach[c] = std::max(task.kernels[c] - 1, 0);
+    return reach;
+}
+
 // Without keep-division: every window spans its whole column.
 template <class Pixel>
 void sweepWholeColumns(const BlurTask<BoxWindowSet>& task, std::int32_t first, std::int32_t count) {
     using Channel = ChannelOf<Pixel>;
-    using Traits = PixelTraits<Pixel>;
-    using Math = BlurArithmetic<Channel>;
-    using Sum = typename Math::WindowSum;
     const std::int32_t height = task.area.bottom - task.area.top;
-    const std::size_t lanes = static_cast<std::size_t>(kChannelsPerPixel) * count;
-    std::vector<Sum> sums(lanes, Sum(0));
-    std::vector<std::int32_t> counts(lanes, 0);
-
-    // Row j enters (+1) or leaves (-1) the windows of channel c. Pixels that do not
-    // contribute would add zeros, which change no sum, so they are passed over.
+    ColumnWindows<Pixel> windows(count);
+    const auto reach = reachesOf<Pixel>(task);
+    // The selected pixels of row j enter (+1) or leave (-1) the windows of channel c.
     auto slide = [&](int c, std::int32_t j, int direction) {
         const Channel* from = sourceRow<Pixel>(task, first, j);
         const std::uint8_t* selected = task.mask.row(j) + first;
-        Sum* sum = sums.data() + c;
-        std::int32_t* n = counts.data() + c;
         for (std::int32_t x = 0; x < count; ++x) {
-            const Channel* pixel = from + kChannelsPerPixel * x;
-            if (selected[x] == 0 || (c != kAlphaChannel && Traits::isTransparent(pixel[kAlphaChannel]))) continue;
-            const std::size_t lane = static_cast<std::size_t>(kChannelsPerPixel) * x;
-            if (direction > 0) {
-                sum[lane] += Math::toValue(pixel[c]);
-                ++n[lane];
-            } else {
-                sum[lane] -= Math::toValue(pixel[c]);
-                --n[lane];
-            }
+            if (selected[x] != 0) windows.slide(x, c, from + kChannelsPerPixel * x, direction);
         }
     };
 
-    std::array<std::int32_t, kChannelsPerPixel> reach;
     for (int c = 0; c < kChannelsPerPixel; ++c) {
-        reach[c] = std::max(task.kernels[c] - 1, 0);
         for (std::int32_t j = 0; j <= std::min(reach[c], height - 1); ++j) slide(c, j, +1);
     }
     for (std::int32_t y = 0; y < height; ++y) {
@@ -96,10 +126,7 @@ void sweepWholeColumns(const BlurTask<BoxWindowSet>& task, std::int32_t first, s
         const std::uint8_t* selected = task.mask.row(y) + first;
         for (std::int32_t x = 0; x < count; ++x) {
             if (selected[x] == 0) continue;
-            for (int c = 0; c < kChannelsPerPixel; ++c) {
-                const std::size_t lane = static_cast<std::size_t>(kChannelsPerPixel) * x + c;
-                if (counts[lane] != 0) to[lane] = Math::box(sums[lane], counts[lane], *task.quotients);
-            }
+            for (int c = 0; c < kChannelsPerPixel; ++c) windows.writeMean(x, c, to, *task.quotients);
         }
     }
 }
@@ -110,61 +137,44 @@ void sweepWholeColumns(const BlurTask<BoxWindowSet>& task, std::int32_t first, s
 template <class Pixel>
 void sweepColumnRuns(const BlurTask<BoxWindowSet>& task, std::int32_t first, std::int32_t count) {
     using Channel = ChannelOf<Pixel>;
-    using Traits = PixelTraits<Pixel>;
-    using Math = BlurArithmetic<Channel>;
-    using Sum = typename Math::WindowSum;
     const std::int32_t height = task.area.bottom - task.area.top;
-    const std::size_t lanes = static_cast<std::size_t>(kChannelsPerPixel) * count;
-    std::vector<Sum> sums(lanes, Sum(0));
-    std::vector<std::int32_t> counts(lanes, 0);
-    std::vector<std::int32_t> scannedUpTo(lanes, -1);  // the last row of the run the lane's window has reached
-    std::vector<std::int32_t> runStart(static_cast<std::size_t>(count), -1);  // -1: row y is not selected
-    std::array<std::int32_t, kChannelsPerPixel> reach;
-    for (int c = 0; c < kChannelsPerPixel; ++c) reach[c] = std::max(task.kernels[c] - 1, 0);
-
+    ColumnWindows<Pixel> windows(count);
+    const auto reach = reachesOf<Pixel>(task);
+    // Per lane, the last row of the run its window has reached; per column, the first row of
+    // the run holding row y (-1 when row y is not selected).
+    std::vector<std::int32_t> scannedUpTo(static_cast<std::size_t>(kChannelsPerPixel) * count, -1);
+    std::vector<std::int32_t> runStart(static_cast<std::size_t>(count), -1);
     auto selected = [&](std::int32_t x, std::int32_t j) { return task.mask.row(j)[first + x] != 0; };
-    // Row j of the run (selected) enters (+1) or leaves (-1) the window of lane (x, c).
     auto slide = [&](std::int32_t x, int c, std::int32_t j, int direction) {
-        const Channel* pixel = sourceRow<Pixel>(task, first, j) + kChannelsPerPixel * x;
-        if (c != kAlphaChannel && Traits::isTransparent(pixel[kAlphaChannel])) return;
-        const std::size_t lane = static_cast<std::size_t>(kChannelsPerPixel) * x + c;
-        if (direction > 0) {
-            sums[lane] += Math::toValue(pixel[c]);
-            ++counts[lane];
-        } else {
-            sums[lane] -= Math::toValue(pixel[c]);
-            --counts[lane];
-        }
+        windows.slide(x, c, sourceRow<Pixel>(task, first, j) + kChannelsPerPixel * x, direction);
     };
 
     for (std::int32_t y = 0; y < height; ++y) {
-        const std::uint8_t* selectedRow = task.mask.row(y) + first;
         Channel* to = reinterpret_cast<Channel*>(
             worldPixel<Pixel>(*task.destination, task.area.left + first, task.area.top + y));
         for (std::int32_t x = 0; x < count; ++x) {
-            if (selectedRow[x] == 0) {
+            if (!selected(x, y)) {
                 runStart[x] = -1;
                 continue;
             }
             const bool starts = runStart[x] < 0;
             if (starts) runStart[x] = y;
             for (int c = 0; c < kChannelsPerPixel; ++c) {
-                const std::size_t lane = static_cast<std::size_t>(kChannelsPerPixel) * x + c;
+                std::int32_t& scanned = scannedUpTo[static_cast<std::size_t>(kChannelsPerPixel) * x + c];
                 if (starts) {
-                    sums[lane] = Sum(0);
-                    counts[lane] = 0;
+                    windows.restart(x, c);
                     std::int32_t j = y;
                     for (; j <= std::min(y + reach[c], height - 1) && selected(x, j); ++j) slide(x, c, j, +1);
-                    scannedUpTo[lane] = j - 1;
+                    scanned = j - 1;
                 } else {
                     const std::int32_t leaving = y - reach[c] - 1, entering = y + reach[c];
                     if (leaving >= runStart[x]) slide(x, c, leaving, -1);
-                    if (entering < height && scannedUpTo[lane] == entering - 1 && selected(x, entering)) {
+                    if (entering < height && scanned == entering - 1 && selected(x, entering)) {
                         slide(x, c, entering, +1);
-                        scannedUpTo[lane] = entering;
+                        scanned = entering;
                     }
                 }
-                if (counts[lane] != 0) to[lane] = Math::box(sums[lane], counts[lane], *task.quotients);
+                windows.writeMean(x, c, to, *task.quotients);
             }
         }
     }
