@@ -19,17 +19,7 @@ packages=(
   build-essential cmake ninja-build pkg-config libopenimageio-dev
   libbenchmark-dev libopencv-dev python3 python3-matplotlib
 )
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ "${#missing[@]}" -gt 0 ]; then
-  SUDO=""
-  [ "$(id -u)" -eq 0 ] || SUDO="sudo"
-  export DEBIAN_FRONTEND=noninteractive
-  $SUDO apt-get update -qq || true
-  $SUDO apt-get install -y -qq --no-install-recommends -o DPkg::Lock::Timeout=900 "${missing[@]}"
-fi
+bash scripts/install-packages.sh "${packages[@]}"
 
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DVELUMIXER_BENCHMARKS=ON -DVELUMIXER_TESTS=OFF -DVELUMIXER_CLI=ON

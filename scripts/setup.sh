@@ -12,17 +12,4 @@ packages=(
   libopenimageio-dev openimageio-tools
 )
 
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-
-if [ "${#missing[@]}" -gt 0 ]; then
-  SUDO=""
-  [ "$(id -u)" -eq 0 ] || SUDO="sudo"
-  export DEBIAN_FRONTEND=noninteractive
-  # A mirror that is mid-sync fails one index now and then; the rest are enough.
-  $SUDO apt-get update -qq || $SUDO apt-get update -qq || true
-  $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
-
+bash "$(dirname "$0")/install-packages.sh" "${packages[@]}"
