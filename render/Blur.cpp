@@ -3,10 +3,8 @@
 #include "render/BlurKernels.h"
 #include "render/BlurPass.h"
 #include "render/MaskedCopy.h"
-#include "render/UniformBoxPass.h"
 
 #include <algorithm>
-#include <type_traits>
 
 namespace {
 
@@ -48,9 +46,6 @@ PF_Err runBlur(const BlurCall& call, bool keepDivision) {
     const std::int32_t longestLine = std::max(call.area.right - call.area.left, call.area.bottom - call.area.top);
     const QuotientTable quotients(static_cast<std::uint32_t>(std::max(longestLine, kKernelOne)));
 
-    // Known after the first pass: a frame in which every pixel contributes stays so.
-    bool everyPixelContributes = false;
-
     PF_EffectWorld* passSource = call.source;
     for (const BlurPassPlan& pass : planBlurPasses(call.aspect, call.radii, call.repeatCount)) {
         BlurTask<KernelSet> task;
@@ -62,18 +57,7 @@ PF_Err runBlur(const BlurCall& call, bool keepDivision) {
         task.keepDivision = keepDivision;
         task.quotients = &quotients;
 
-        PF_Err err = PF_Err_NONE;
-        if constexpr (std::is_same<KernelSet, BoxWindowSet>::value) {
-            if (pass.number == 1) {
-                err = runFirstBoxPass<Pixel>(call.inData, call.iterations, task, everyPixelContributes);
-            } else if (everyPixelContributes) {
-                err = runUniformBoxPass<Pixel>(call.inData, call.iterations, task, pass.direction);
-            } else {
-                err = runBlurPass<Pixel, KernelSet>(call.inData, call.iterations, task, pass.direction);
-            }
-        } else {
-            err = runBlurPass<Pixel, KernelSet>(call.inData, call.iterations, task, pass.direction);
-        }
+        PF_Err err = runBlurPass<Pixel, KernelSet>(call.inData, call.iterations, task, pass.direction);
         if (err == PF_Err_NONE && call.progress != nullptr) err = call.progress->report();
         if (err != PF_Err_NONE) return err;
         passSource = task.destination;

@@ -16,7 +16,6 @@ set(VELUMIXER_RENDER_SOURCES
   render/RowKernelSet.cpp
   render/RowStreamBlur.cpp
   render/SelectionMask.cpp
-  render/UniformBoxPass.cpp
 )
 # The edge smoothing pass and its pixel arithmetic.
 list(APPEND VELUMIXER_RENDER_SOURCES
