@@ -127,6 +127,22 @@ constexpr PF_PixelFormat pixelFormatOf<PF_PixelFloat>() {
     return PF_PixelFormat_ARGB128;
 }
 
+// Frames in which every pixel is selected and counts blur straight from `current` into the
+// output, every pass of a channel in one stream of rows (8-bit ones without the wide worlds:
+// the stream widens and narrows on the way). The passes report when the stream is through.
+template <class Pixel>
+PF_Err streamFrame(const RenderParams& p, const FramePlan& plan, StreamKernel kernel, const PF_EffectWorld& current,
+                   ProgressMeter& progress) {
+    if (const PF_Err err = streamBlur<Pixel>(p.inData, kEveryWorker, kernel, current, *p.output, p.area,
+                                             p.blurAspect, plan.radii, p.repeatCount)) {
+        return err;
+    }
+    for (std::int32_t pass = 0; pass <= p.repeatCount; ++pass) {
+        if (const PF_Err err = progress.report()) return err;
+    }
+    return PF_Err_NONE;
+}
+
 // The last steps of every frame that blurred: the progress step, then Extract's clearing.
 template <class Pixel>
 PF_Err finishFrame(const RenderParams& p, PixelTask& task, ProgressMeter& progress) {
@@ -153,6 +169,25 @@ PF_Err renderDepth(const RenderParams& original) {
 
     const FramePlan plan = planFrame(p);
     if (!plan.workNeeded) return AEUtil::copyWorld(p.inData, p.input, p.output);
+    ProgressMeter progress(p.inData, 2);
+
+    // Every pixel selected and nothing to prepare: when every pixel also counts, the input
+    // streams straight into the output, without the mask or a world of the effect's own
+    // (Extract then has no pixel to clear).
+    const StreamKernel streamKernel = p.blurType == kBlurGaussian ? StreamKernel::Gaussian : StreamKernel::Box;
+    const bool streamable = canStreamBlur<Pixel>(streamKernel, p.area, p.blurAspect, plan.radii, p.repeatCount);
+    const bool inputIsBlurred = plan.allSelected && !plan.smallRadius && !plan.brightnessOn;
+    bool inputCounts = false;
+    if (inputIsBlurred) {
+        if (const PF_Err err = checkEveryPixelCounts<Pixel>(p.inData, kEveryWorker, *p.input, p.area, inputCounts)) {
+            return err;
+        }
+        if (inputCounts && streamable) {
+            if (const PF_Err err = progress.step()) return err;
+            if (const PF_Err err = streamFrame<Pixel>(p, plan, streamKernel, *p.input, progress)) return err;
+            return progress.step();
+        }
+    }
 
     SelectionMask mask;
     constexpr bool eightBit = std::is_same<Pixel, PF_Pixel8>::value;
@@ -167,8 +202,6 @@ PF_Err renderDepth(const RenderParams& original) {
         temp1 = newFrameWorld();
         temp2 = newFrameWorld();
     }
-    ProgressMeter progress(p.inData, 2);
-
     if (const PF_Err err = selectPixels<Pixel>(mask, p, original, plan.allSelected)) return err;
 
     PixelTask task;
@@ -210,24 +243,13 @@ PF_Err renderDepth(const RenderParams& original) {
     // holds the input everywhere: the blur never touches an unselected pixel. When every
     // pixel is selected and counts, every pass writes every pixel and the output is all
     // written at the end, so none of that is needed.
-    bool everyPixelCounts = false;
-    if (plan.allSelected) {
+    bool everyPixelCounts = inputIsBlurred && inputCounts;
+    if (plan.allSelected && !inputIsBlurred) {
         const PF_Err err = checkEveryPixelCounts<Pixel>(p.inData, kEveryWorker, *current, p.area, everyPixelCounts);
         if (err != PF_Err_NONE) return err;
     }
-    // Frames in which every pixel counts blur straight from `current` into the output, every
-    // pass of a channel in one stream of rows (8-bit ones without the wide worlds: the stream
-    // widens and narrows on the way). The passes report when the stream is through.
-    const StreamKernel streamKernel = p.blurType == kBlurGaussian ? StreamKernel::Gaussian : StreamKernel::Box;
-    if (everyPixelCounts &&
-        canStreamBlur<Pixel>(streamKernel, p.area, p.blurAspect, plan.radii, p.repeatCount)) {
-        if (const PF_Err err = streamBlur<Pixel>(p.inData, kEveryWorker, streamKernel, *current, *p.output, p.area,
-                                                 p.blurAspect, plan.radii, p.repeatCount)) {
-            return err;
-        }
-        for (std::int32_t pass = 0; pass <= p.repeatCount; ++pass) {
-            if (const PF_Err err = progress.report()) return err;
-        }
+    if (everyPixelCounts && streamable) {
+        if (const PF_Err err = streamFrame<Pixel>(p, plan, streamKernel, *current, progress)) return err;
         return finishFrame<Pixel>(p, task, progress);
     }
 
