@@ -10,6 +10,7 @@
 // passed it. Rows outside the frame count as absent, as at the ends of a line.
 
 #include "render/GaussKernel.h"
+#include "render/QuotientTable.h"
 #include "render/RowKernelSet.h"
 
 #include <algorithm>
@@ -40,7 +41,7 @@ inline std::int32_t windowCount(std::int32_t x, std::int32_t reach, std::int32_t
 // exact rounded (or, with half 0, truncated) quotient (see QuotientTable).
 struct Divisor {
     Divisor(std::int32_t n, bool rounded)
-        : half(rounded ? n / 2 : 0), reciprocal(std::nextafter(1.0 / n, 2.0)) {}
+        : half(rounded ? n / 2 : 0), reciprocal(QuotientTable::roundedUpReciprocal(static_cast<std::uint32_t>(n))) {}
     std::int32_t half;
     double reciprocal;
 };

@@ -13,9 +13,11 @@ class QuotientTable {
 public:
     // Divisors 1 .. largestDivisor.
     explicit QuotientTable(std::uint32_t largestDivisor) : reciprocals_(std::size_t(largestDivisor) + 1, 0.0) {
-        // 1.0 / n is correctly rounded, so one step up is at or above the exact reciprocal.
-        for (std::uint32_t n = 1; n <= largestDivisor; ++n) reciprocals_[n] = std::nextafter(1.0 / n, 2.0);
+        for (std::uint32_t n = 1; n <= largestDivisor; ++n) reciprocals_[n] = roundedUpReciprocal(n);
     }
+
+    // 1.0 / n is correctly rounded, so one step up is at or above the exact reciprocal.
+    static double roundedUpReciprocal(std::uint32_t n) { return std::nextafter(1.0 / n, 2.0); }
 
     std::uint32_t largestDivisor() const { return static_cast<std::uint32_t>(reciprocals_.size() - 1); }
 

@@ -104,9 +104,15 @@ void compareWithBaseline(const std::vector<std::unique_ptr<vmhost::Host>>& hosts
     }
 }
 
-TEST(DifferentialBlurTest, AgreesWithTheFirstBlurEverywhere) {
+// Hosts with 1, 2 and 7 workers, so that bands of every size and emptiness come up.
+std::vector<std::unique_ptr<vmhost::Host>> hostsWithEveryWorkerCount() {
     std::vector<std::unique_ptr<vmhost::Host>> hosts;
     for (int workers : {1, 2, 7}) hosts.push_back(std::make_unique<vmhost::Host>(hostWithWorkers(workers)));
+    return hosts;
+}
+
+TEST(DifferentialBlurTest, AgreesWithTheFirstBlurEverywhere) {
+    const auto hosts = hostsWithEveryWorkerCount();
     std::mt19937 random(12);
     compareWithBaseline<PF_Pixel16>(hosts, random, 60);
     compareWithBaseline<PF_PixelFloat>(hosts, random, 60);
@@ -211,8 +217,7 @@ void compareStreamWithBaseline(const std::vector<std::unique_ptr<vmhost::Host>>&
 }
 
 TEST(DifferentialBlurTest, TheRowStreamAgreesWithTheFirstBlur) {
-    std::vector<std::unique_ptr<vmhost::Host>> hosts;
-    for (int workers : {1, 2, 7}) hosts.push_back(std::make_unique<vmhost::Host>(hostWithWorkers(workers)));
+    const auto hosts = hostsWithEveryWorkerCount();
     std::mt19937 random(21);
     compareStreamWithBaseline<PF_Pixel16>(hosts, random, 60);
     compareStreamWithBaseline<PF_Pixel8>(hosts, random, 60);
