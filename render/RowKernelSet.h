@@ -26,14 +26,13 @@ struct StreamDepth<PF_Pixel16> : DepthConversion<PF_Pixel16> {
     using Sum = std::int32_t;
 };
 
-// Float rows hold doubles, each a float's value: every stage rounds its results to float as
-// the pass-by-pass blur stores them, and the loops read doubles without converting.
+// Float rows hold floats, as the pass-by-pass blur stores its results; sums run in double.
 template <>
 struct StreamDepth<PF_PixelFloat> {
-    using Row = double;
+    using Row = float;
     using Sum = double;
-    static double toRow(float v) { return v; }
-    static float fromRow(double v) { return static_cast<float>(v); }
+    static float toRow(float v) { return v; }
+    static float fromRow(float v) { return v; }
 };
 
 // Rows are allocated this many values past their width: the Gaussian loops read whole blocks.
@@ -68,15 +67,15 @@ struct RowKernels {
 
     // Float rows: Gaussian results from the peak sums and the sums of the weights on the line;
     // box windows in double sums, their means by reciprocals.
-    void (*gaussianMeansFloat)(const double* sums, const double* weightSums, double* out, std::int32_t width);
-    void (*prefixSumsFloat)(const double* in, double* prefix, std::int32_t width);
-    void (*windowMeansFloat)(const double* high, const double* low, const double* reciprocals, double* out,
+    void (*gaussianMeansFloat)(const double* sums, const double* weightSums, float* out, std::int32_t width);
+    void (*prefixSumsFloat)(const float* in, double* prefix, std::int32_t width);
+    void (*windowMeansFloat)(const double* high, const double* low, const double* reciprocals, float* out,
                              std::int32_t width);
-    void (*rowMeansFloat)(const double* sums, double reciprocal, double* out, std::int32_t width);
-    void (*addRowFloat)(double* sums, const double* row, std::int32_t width);
-    void (*subtractRowFloat)(double* sums, const double* row, std::int32_t width);
-    void (*slideColumnsFloat)(double* sums, const double* entering, const double* leaving, double reciprocal,
-                              double* out, std::int32_t width);
+    void (*rowMeansFloat)(const double* sums, double reciprocal, float* out, std::int32_t width);
+    void (*addRowFloat)(double* sums, const float* row, std::int32_t width);
+    void (*subtractRowFloat)(double* sums, const float* row, std::int32_t width);
+    void (*slideColumnsFloat)(double* sums, const float* entering, const float* leaving, double reciprocal,
+                              float* out, std::int32_t width);
 };
 
 // Instantiated for PF_Pixel8, PF_Pixel16 and PF_PixelFloat.
