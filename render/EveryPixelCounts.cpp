@@ -20,9 +20,7 @@ PF_Err checkRows(const CountCheck<Pixel>& check, std::int32_t iteration, std::in
     const Band band = rowBand(iteration, iterations, check.area.bottom - check.area.top);
     for (std::int32_t j = band.first; j < band.first + band.count && !check.someFails.load(); ++j) {
         const Pixel* row = worldPixel<Pixel>(*check.world, check.area.left, check.area.top + j);
-        bool counts = true;
-        for (std::int32_t x = 0; x < width; ++x) counts &= pixelCounts(row[x]);
-        if (!counts) check.someFails.store(true);
+        if (!everyPixelOfRowCounts(row, width)) check.someFails.store(true);
     }
     return PF_Err_NONE;
 }

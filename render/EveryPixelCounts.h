@@ -24,6 +24,13 @@ bool pixelCounts(const Pixel& pixel) {
     }
 }
 
+template <class Pixel>
+bool everyPixelOfRowCounts(const Pixel* row, std::int32_t width) {
+    bool counts = true;
+    for (std::int32_t x = 0; x < width; ++x) counts &= pixelCounts(row[x]);
+    return counts;
+}
+
 // Checks every pixel of `area` in `world` as a pixel task; `every` is false when one does not
 // count. Returns the result of iterate_generic (then `every` is false too). Instantiated for
 // PF_Pixel8, PF_Pixel16 and PF_PixelFloat.

@@ -127,9 +127,17 @@ constexpr PF_PixelFormat pixelFormatOf<PF_PixelFloat>() {
     return PF_PixelFormat_ARGB128;
 }
 
+// The progress of a streamed blur: the passes report when the stream is through.
+PF_Err reportStreamPasses(const RenderParams& p, ProgressMeter& progress) {
+    for (std::int32_t pass = 0; pass <= p.repeatCount; ++pass) {
+        if (const PF_Err err = progress.report()) return err;
+    }
+    return PF_Err_NONE;
+}
+
 // Frames in which every pixel is selected and counts blur straight from `current` into the
 // output, every pass of a channel in one stream of rows (8-bit ones without the wide worlds:
-// the stream widens and narrows on the way). The passes report when the stream is through.
+// the stream widens and narrows on the way).
 template <class Pixel>
 PF_Err streamFrame(const RenderParams& p, const FramePlan& plan, StreamKernel kernel, const PF_EffectWorld& current,
                    ProgressMeter& progress) {
@@ -137,10 +145,7 @@ PF_Err streamFrame(const RenderParams& p, const FramePlan& plan, StreamKernel ke
                                              p.blurAspect, plan.radii, p.repeatCount)) {
         return err;
     }
-    for (std::int32_t pass = 0; pass <= p.repeatCount; ++pass) {
-        if (const PF_Err err = progress.report()) return err;
-    }
-    return PF_Err_NONE;
+    return reportStreamPasses(p, progress);
 }
 
 // The last steps of every frame that blurred: the progress step, then Extract's clearing.
@@ -178,14 +183,21 @@ PF_Err renderDepth(const RenderParams& original) {
     const bool streamable = canStreamBlur<Pixel>(streamKernel, p.area, p.blurAspect, plan.radii, p.repeatCount);
     const bool inputIsBlurred = plan.allSelected && !plan.smallRadius && !plan.brightnessOn;
     bool inputCounts = false;
-    if (inputIsBlurred) {
-        if (const PF_Err err = checkEveryPixelCounts<Pixel>(p.inData, kEveryWorker, *p.input, p.area, inputCounts)) {
+    if (inputIsBlurred && streamable) {
+        // The stream checks the input as it reads it; a pixel that does not count stops it,
+        // and the frame goes the long way.
+        if (const PF_Err err = streamBlur<Pixel>(p.inData, kEveryWorker, streamKernel, *p.input, *p.output, p.area,
+                                                 p.blurAspect, plan.radii, p.repeatCount, &inputCounts)) {
             return err;
         }
-        if (inputCounts && streamable) {
+        if (inputCounts) {
             if (const PF_Err err = progress.step()) return err;
-            if (const PF_Err err = streamFrame<Pixel>(p, plan, streamKernel, *p.input, progress)) return err;
+            if (const PF_Err err = reportStreamPasses(p, progress)) return err;
             return progress.step();
+        }
+    } else if (inputIsBlurred) {
+        if (const PF_Err err = checkEveryPixelCounts<Pixel>(p.inData, kEveryWorker, *p.input, p.area, inputCounts)) {
+            return err;
         }
     }
 

@@ -2,11 +2,13 @@
 
 #include "render/BlurKernels.h"
 #include "render/ChannelStream.h"
+#include "render/EveryPixelCounts.h"
 #include "render/PixelTask.h"
 #include "render/WorldPixels.h"
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <type_traits>
 #include <vector>
 
@@ -24,6 +26,8 @@ struct StreamTask {
     std::vector<GaussKernelSet> kernelSets;  // one per pass; the passes point into them
     ChannelPasses passes;
     RowKernels<Pixel> kernels;
+    bool checkRows = false;  // each source row must count
+    mutable std::atomic<bool> someRowFails{false};
 };
 
 // Each channel's passes that are not the identity.
@@ -77,9 +81,15 @@ PF_Err streamBand(const StreamTask<Pixel>& task, std::int32_t iteration, std::in
         for (int c = 0; c < kChannelsPerPixel; ++c) {
             slots[c] = needs(c, y) ? streams[c].inputSlot(y) : unneeded.data() + static_cast<std::size_t>(c) * width;
         }
-        task.kernels.loadPixels(
-            reinterpret_cast<const Channel*>(worldPixel<Pixel>(*task.source, task.area.left, task.area.top + y)),
-            slots.data(), width);
+        const Pixel* source = worldPixel<Pixel>(*task.source, task.area.left, task.area.top + y);
+        if (task.checkRows) {
+            if (task.someRowFails.load(std::memory_order_relaxed)) return PF_Err_NONE;
+            if (!everyPixelOfRowCounts(source, width)) {
+                task.someRowFails.store(true, std::memory_order_relaxed);
+                return PF_Err_NONE;
+            }
+        }
+        task.kernels.loadPixels(reinterpret_cast<const Channel*>(source), slots.data(), width);
         std::int32_t finished = output.last;
         for (int c = 0; c < kChannelsPerPixel; ++c) {
             if (needs(c, y)) streams[c].accept(y);
@@ -117,21 +127,25 @@ bool canStreamBlur(StreamKernel kernel, const PF_LRect& area, double aspect, con
 template <class Pixel>
 PF_Err streamBlur(PF_InData* inData, A_long iterations, StreamKernel kernel, const PF_EffectWorld& source,
                   PF_EffectWorld& destination, const PF_LRect& area, double aspect, const ChannelRadii& radii,
-                  std::int32_t repeatCount) {
+                  std::int32_t repeatCount, bool* counted) {
+    if (counted != nullptr) *counted = false;
     if (!canStreamBlur<Pixel>(kernel, area, aspect, radii, repeatCount)) return PF_Err_BAD_CALLBACK_PARAM;
     StreamTask<Pixel> task;
     task.source = &source;
     task.destination = &destination;
     task.area = area;
     task.kernels = rowKernelsForThisProcessor<Pixel>();
+    task.checkRows = counted != nullptr;
     planPasses(task, kernel, aspect, radii, repeatCount);
-    return runPixelTask<StreamTask<Pixel>, streamBand<Pixel>>(inData, iterations, task);
+    const PF_Err err = runPixelTask<StreamTask<Pixel>, streamBand<Pixel>>(inData, iterations, task);
+    if (counted != nullptr) *counted = err == PF_Err_NONE && !task.someRowFails.load();
+    return err;
 }
 
 #define VELUMIXER_STREAM_BLUR(Pixel)                                                                             \
     template bool canStreamBlur<Pixel>(StreamKernel, const PF_LRect&, double, const ChannelRadii&, std::int32_t); \
     template PF_Err streamBlur<Pixel>(PF_InData*, A_long, StreamKernel, const PF_EffectWorld&, PF_EffectWorld&,   \
-                                      const PF_LRect&, double, const ChannelRadii&, std::int32_t);
+                                      const PF_LRect&, double, const ChannelRadii&, std::int32_t, bool*);
 VELUMIXER_STREAM_BLUR(PF_Pixel8)
 VELUMIXER_STREAM_BLUR(PF_Pixel16)
 VELUMIXER_STREAM_BLUR(PF_PixelFloat)

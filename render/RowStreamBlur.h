@@ -26,10 +26,12 @@ bool canStreamBlur(StreamKernel kernel, const PF_LRect& area, double aspect, con
 
 // The blur of `source` into `destination` (another world) over `area`, with the passes
 // planBlurPasses gives. 8-bit frames blur in 16 bits: their values are widened on reading and
-// narrowed on writing as the render driver's conversions do. Returns the result of
-// iterate_generic; reports no progress. Instantiated for PF_Pixel8, PF_Pixel16 and
-// PF_PixelFloat.
+// narrowed on writing as the render driver's conversions do. With `counted` given, the
+// source is not known to count: every row is checked as it is read (in cache, saving a read of
+// the frame), and the first pixel that does not count stops the stream everywhere, with
+// *counted false and the destination unfinished. Returns the result of iterate_generic;
+// reports no progress. Instantiated for PF_Pixel8, PF_Pixel16 and PF_PixelFloat.
 template <class Pixel>
 PF_Err streamBlur(PF_InData* inData, A_long iterations, StreamKernel kernel, const PF_EffectWorld& source,
                   PF_EffectWorld& destination, const PF_LRect& area, double aspect, const ChannelRadii& radii,
-                  std::int32_t repeatCount);
+                  std::int32_t repeatCount, bool* counted = nullptr);

@@ -212,6 +212,26 @@ void compareStreamWithBaseline(const std::vector<std::unique_ptr<vmhost::Host>>&
             } else {
                 ASSERT_TRUE(actual.sameBytes(expected)) << what;
             }
+            // Checking as it reads, the stream gives the same bytes; one pixel anywhere in the
+            // area that does not count (transparent, or NaN) stops it.
+            bool counted = false;
+            TestWorld<Pixel> checked(blur.width, blur.height);
+            ASSERT_EQ(PF_Err_NONE, streamBlur<Pixel>(&host.inData(), PF_Iterations_ONCE_PER_PROCESSOR, kernel,
+                                                     *source.world(), *checked.world(), blur.area, blur.aspect,
+                                                     blur.radii, blur.repeatCount, &counted));
+            ASSERT_TRUE(counted && checked.sameBytes(actual)) << what;
+            TestWorld<Pixel> spoilt = source;
+            const A_long x = blur.area.left + static_cast<A_long>(random() % (blur.area.right - blur.area.left));
+            const A_long y = blur.area.top + static_cast<A_long>(random() % (blur.area.bottom - blur.area.top));
+            if constexpr (std::is_same<Pixel, PF_PixelFloat>::value) {
+                setChannel(spoilt.at(x, y), static_cast<int>(random() % 4), std::nanf(""));
+            } else {
+                setChannel(spoilt.at(x, y), 0, ChannelOf<Pixel>(0));
+            }
+            ASSERT_EQ(PF_Err_NONE, streamBlur<Pixel>(&host.inData(), PF_Iterations_ONCE_PER_PROCESSOR, kernel,
+                                                     *spoilt.world(), *checked.world(), blur.area, blur.aspect,
+                                                     blur.radii, blur.repeatCount, &counted));
+            ASSERT_FALSE(counted) << what << ", pixel (" << x << ", " << y << ")";
         }
     }
 }
