@@ -8,7 +8,11 @@
 #include "hostapi/HostApi.h"
 #include "render/PixelTraits.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <limits>
 
 constexpr float kSmallestCountingAlpha = 1e-30f;
 constexpr float kLargestCountingValue = 1e30f;
@@ -24,11 +28,32 @@ bool pixelCounts(const Pixel& pixel) {
     }
 }
 
+// pixelCounts over a row, as integer minima and maxima that vectorise: a float's bits with the
+// sign cleared order as its magnitude, NaN and infinity above every finite value, and a
+// negative alpha's bits as a signed number below every positive one.
 template <class Pixel>
 bool everyPixelOfRowCounts(const Pixel* row, std::int32_t width) {
-    bool counts = true;
-    for (std::int32_t x = 0; x < width; ++x) counts &= pixelCounts(row[x]);
-    return counts;
+    if constexpr (std::is_same<Pixel, PF_PixelFloat>::value) {
+        const auto bitsOf = [](float v) {
+            std::int32_t bits;
+            std::memcpy(&bits, &v, sizeof bits);
+            return bits;
+        };
+        std::int32_t smallestAlpha = std::numeric_limits<std::int32_t>::max(), largestMagnitude = 0;
+        for (std::int32_t x = 0; x < width; ++x) {
+            const std::int32_t alpha = bitsOf(row[x].alpha);
+            smallestAlpha = std::min(smallestAlpha, alpha);
+            for (std::int32_t bits : {alpha, bitsOf(row[x].red), bitsOf(row[x].green), bitsOf(row[x].blue)}) {
+                largestMagnitude = std::max(largestMagnitude, bits & 0x7fffffff);
+            }
+        }
+        return width == 0 ||
+               (smallestAlpha >= bitsOf(kSmallestCountingAlpha) && largestMagnitude <= bitsOf(kLargestCountingValue));
+    } else {
+        auto smallestAlpha = std::numeric_limits<typename PixelTraits<Pixel>::Channel>::max();
+        for (std::int32_t x = 0; x < width; ++x) smallestAlpha = std::min(smallestAlpha, row[x].alpha);
+        return smallestAlpha != 0;
+    }
 }
 
 // Checks every pixel of `area` in `world` as a pixel task; `every` is false when one does not
