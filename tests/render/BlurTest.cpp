@@ -1,6 +1,7 @@
-// The blur functions through a real host: against the direct computation (NaN and infinities
-// included) and special cases. The differential test holds them to the first blur everywhere
-// else, with every worker count.
+// The blur functions through a real host against the direct computation, NaN and infinities
+// included. The differential test holds them to the first blur everywhere else (identity
+// radii, empty and full selections, repeat count 0, keep-division, transparency), with every
+// worker count.
 #include "tests/render/BlurTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -95,93 +96,6 @@ TEST(BlurTest, MatchesTheDirectComputation) {
         checkAgainstReference<PF_Pixel16>(host, blur, random);
         checkAgainstReference<PF_PixelFloat>(host, blur, random);
         checkAgainstReference<PF_PixelFloat>(host, blur, random, true);
-    }
-}
-
-// Radius 1 is the identity, an empty selection skips every line, repeat count 0 only
-// copies the selected pixels: none of them may change anything else.
-template <class Pixel>
-void checkBlursThatChangeNothing(vmhost::Host& host) {
-    std::mt19937 random(5);
-    for (const BlurVariant<Pixel>& variant : blurVariants<Pixel>()) {
-        for (int repeat = 0; repeat <= 3; ++repeat) {
-            BlurScene<Pixel> scene(19, 11, {0, 0, 19, 11});
-            fillRandom(scene.source, random, 0.2);
-            scene.mask = makeRandomRunMask(&host.inData(), 19, 11, random);
-            scene.prepareTargets();
-            const TestWorld<Pixel> before = scene.destination;
-            if (repeat == 0) {  // repeat 0 must copy the selected pixels: make them differ first
-                for (A_long y = 0; y < 11; ++y) {
-                    for (A_long x = 0; x < 19; ++x) scene.destination.at(x, y) = markerPixel<Pixel>();
-                }
-            }
-            ASSERT_EQ(PF_Err_NONE, scene.run(variant, &host.inData(), 0.0, {1, 1, 1, 1}, repeat));
-            expectWorldsMatch(scene.destination, before, variant.name + " radius 1, repeat " + std::to_string(repeat));
-
-            scene.mask = makeMask(&host.inData(), 19, 11, [](std::int32_t, std::int32_t) { return false; });
-            scene.prepareTargets();
-            const TestWorld<Pixel> untouched = scene.destination;
-            ASSERT_EQ(PF_Err_NONE, scene.run(variant, &host.inData(), 0.0, {9, 9, 9, 9}, repeat));
-            expectWorldsMatch(scene.destination, untouched, variant.name + " nothing selected");
-            expectWorldsMatch(scene.scratch, untouched, variant.name + " nothing selected, scratch");
-        }
-    }
-}
-
-TEST(BlurTest, BlursThatChangeNothing) {
-    vmhost::Host host(hostWithWorkers(2));
-    checkBlursThatChangeNothing<PF_Pixel16>(host);
-    checkBlursThatChangeNothing<PF_PixelFloat>(host);
-}
-
-template <class Pixel>
-void checkDivisionAndTransparency(vmhost::Host& host, bool horizontal) {
-    // Four pixels along a row (or a column): selected, selected, unselected, selected.
-    auto at = [&](TestWorld<Pixel>& world, A_long i) -> Pixel& { return horizontal ? world.at(i, 0) : world.at(0, i); };
-    const A_long width = horizontal ? 4 : 1, height = horizontal ? 1 : 4;
-    const Pixel values[4] = {pixelOf<Pixel>(1, 1, 1, 1), pixelOf<Pixel>(1, 0.8, 0.8, 0.8),
-                             pixelOf<Pixel>(1, 0.5, 0.5, 0.5), pixelOf<Pixel>(0.5, 0, 0.2, 0.1)};
-    // Then: opaque, transparent, transparent, transparent, all selected, one pixel of reach.
-    const Pixel opaque = pixelOf<Pixel>(0.75, 0.2, 0.4, 0.6), transparent = pixelOf<Pixel>(0, 0.9, 0.1, 0.3);
-    for (const BlurVariant<Pixel>& variant : blurVariants<Pixel>()) {
-        BlurScene<Pixel> scene(width, height, {0, 0, width, height});
-        for (A_long i = 0; i < 4; ++i) at(scene.source, i) = values[i];
-        scene.mask =
-            makeMask(&host.inData(), width, height, [&](std::int32_t x, std::int32_t y) { return x + y != 2; });
-        scene.prepareTargets();
-        ASSERT_EQ(PF_Err_NONE, scene.run(variant, &host.inData(), 0.0, {50, 50, 50, 50}, 1));
-        const Pixel fourth = at(scene.destination, 3);
-        for (int c = 0; c < 4; ++c) {
-            if (variant.keepDivision) {
-                EXPECT_EQ(channelOf(values[3], c), channelOf(fourth, c)) << variant.name << " keeps apart";
-            } else {
-                EXPECT_GT(channelOf(fourth, c), channelOf(values[3], c)) << variant.name << " reaches across";
-            }
-        }
-        EXPECT_TRUE(samePixel(at(scene.destination, 2), markerPixel<Pixel>())) << variant.name;
-
-        at(scene.source, 0) = opaque;
-        for (A_long i = 1; i < 4; ++i) at(scene.source, i) = transparent;
-        scene.mask = makeMask(&host.inData(), width, height, [](std::int32_t, std::int32_t) { return true; });
-        scene.prepareTargets();
-        ASSERT_EQ(PF_Err_NONE, scene.run(variant, &host.inData(), 0.0, {2, 2, 2, 2}, 1));
-        // Only transparent neighbours: alpha blurred, colour its own. A transparent pixel
-        // next to it takes its colour; transparent among transparent ones stay as they were.
-        EXPECT_LT(channelOf(at(scene.destination, 0), 0), channelOf(opaque, 0)) << variant.name;
-        EXPECT_GT(channelOf(at(scene.destination, 1), 0), ChannelOf<Pixel>(0)) << variant.name;
-        for (int c = 1; c < 4; ++c) {
-            EXPECT_EQ(channelOf(opaque, c), channelOf(at(scene.destination, 0), c)) << variant.name;
-            EXPECT_EQ(channelOf(opaque, c), channelOf(at(scene.destination, 1), c)) << variant.name;
-        }
-        for (A_long i : {2, 3}) EXPECT_TRUE(samePixel(transparent, at(scene.destination, i))) << variant.name;
-    }
-}
-
-TEST(BlurTest, KeepDivisionAndTransparentPixels) {
-    vmhost::Host host(hostWithWorkers(2));
-    for (bool horizontal : {true, false}) {
-        checkDivisionAndTransparency<PF_Pixel16>(host, horizontal);
-        checkDivisionAndTransparency<PF_PixelFloat>(host, horizontal);
     }
 }
 

@@ -61,7 +61,7 @@ struct RandomBlur {
 
 // Mostly small frames with small radii, now and then a long line or a radius far past it.
 RandomBlur randomBlur(std::mt19937& random) {
-    std::uniform_int_distribution<int> small(1, 40), large(1, 300), coin(0, 3), repeat(1, 10);
+    std::uniform_int_distribution<int> small(1, 40), large(1, 300), coin(0, 3), repeat(0, 10);
     RandomBlur blur;
     blur.width = coin(random) == 0 ? large(random) | 1 : small(random);
     blur.height = coin(random) == 0 ? std::uniform_int_distribution<int>(1, 200)(random) : small(random);
