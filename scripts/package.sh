@@ -28,6 +28,10 @@ packages=(
   dpkg-dev lintian help2man zip binutils
 )
 bash "$root/scripts/install-packages.sh" "${packages[@]}" || fail "cannot install the packages it needs"
+# The package check skips lintian where it is missing; here it is required.
+for tool in lintian help2man dpkg-shlibdeps zip x86_64-w64-mingw32-objdump; do
+    command -v "$tool" >/dev/null || fail "$tool is missing"
+done
 
 suffix=""
 if git -C "$root" rev-parse --is-inside-work-tree >/dev/null 2>&1 \
