@@ -150,8 +150,8 @@ Options parseArguments(const std::vector<std::string>& args) {
 
 std::string usageText() {
     return R"(Usage: velumixer-render [options] INPUT OUTPUT
-       velumixer-render --list-params | --about | --store-defaults | --restore-defaults [options]
-       velumixer-render --version | --help
+  or:  velumixer-render --list-params | --about | --store-defaults | --restore-defaults [options]
+  or:  velumixer-render --version | --help
 
 Renders INPUT through the Velumixer effect and writes OUTPUT (PNG, TIFF, OpenEXR
 and the other formats OpenImageIO knows). Alpha is straight in and out; inputs
