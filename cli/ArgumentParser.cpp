@@ -58,6 +58,7 @@ private:
         inlineValue_ = equals == std::string::npos ? std::nullopt : std::optional<std::string>(arg.substr(equals + 1));
 
         if (name == "-h" || name == "--help") return setAction(name, Action::Help);
+        if (name == "--version") return setAction(name, Action::Version);
         if (name == "--list-params") return setAction(name, Action::ListParams);
         if (name == "--about") return setAction(name, Action::About);
         if (name == "--store-defaults") return setAction(name, Action::StoreDefaults);
@@ -116,7 +117,7 @@ private:
     }
 
     void placePositional(const std::vector<std::string>& positional) {
-        if (options_.action == Action::Help) return;
+        if (options_.action == Action::Help || options_.action == Action::Version) return;
         if (options_.action != Action::Render) {
             if (!positional.empty()) throw UsageError(actionOption_ + " takes no INPUT or OUTPUT");
             if (options_.action == Action::RestoreDefaults && !options_.settings.empty())
@@ -149,14 +150,16 @@ Options parseArguments(const std::vector<std::string>& args) {
 
 std::string usageText() {
     return R"(Usage: velumixer-render [options] INPUT OUTPUT
-       velumixer-render --list-params | --about | --store-defaults | --restore-defaults [options]
+  or:  velumixer-render --list-params | --about | --store-defaults | --restore-defaults [options]
+  or:  velumixer-render --version | --help
 
 Renders INPUT through the Velumixer effect and writes OUTPUT (PNG, TIFF, OpenEXR
 and the other formats OpenImageIO knows). Alpha is straight in and out; inputs
 without alpha are opaque.
 
 Effect and parameters:
-  --plugin PATH          effect module to load (default: the one beside this program)
+  --plugin PATH          effect module to load (default: the one beside this program,
+                         else ../lib/velumixer/Velumixer.so from this program's folder)
   --set "NAME=VALUE"     set a parameter by its display name; repeatable:
                          numbers, popup item text or number, on/off/1/0, #RRGGBB
   --list-params          print every parameter with type, range and default
@@ -174,6 +177,10 @@ Rendering:
 Sequences (INPUT and OUTPUT may hold a frame field such as shot_%04d.png):
   --frames LIST          frames to render: 1-240, 1-240x2, 7,9,12 or a mix
   --jobs N               frames rendered at once (default: 1)
+
+Other:
+  --version              print the renderer's version and build number
+  -h, --help             print this text
 
 Exit codes: 0 done, 1 failed, 2 bad arguments or parameter values (nothing
 written), 130 cancelled with Ctrl-C (no partial files are left behind).

@@ -13,6 +13,7 @@
 #include "cli/RenderLoop.h"
 #include "cli/RenderPlan.h"
 #include "cli/UserDefaultsActions.h"
+#include "resources/PluginProperties.h"
 
 namespace vmcli {
 
@@ -69,6 +70,9 @@ int run(const Options& options, Console& console, const CancelFlag& cancel) {
     switch (options.action) {
         case Action::Help:
             console.out << usageText();
+            return kExitOk;
+        case Action::Version:
+            console.out << kProgram << " " << plugin::kVersionText << " (build " << plugin::kBuild << ")\n";
             return kExitOk;
         case Action::RestoreDefaults:
             console.out << "removed the stored defaults (" << restoreBuiltInDefaultValues() << ")\n";

@@ -5,9 +5,9 @@
 
 #include "cli/CliErrors.h"
 #include "cli/EffectText.h"
+#include "cli/ModuleLocation.h"
 #include "host/ErrorText.h"
 #include "host/FrameRenderer.h"
-#include "host/ModulePath.h"
 
 namespace vmcli {
 
@@ -75,7 +75,7 @@ void EffectSession::cancelRendering() {
 }
 
 std::string resolveModulePath(const std::optional<std::string>& plugin) {
-    if (!plugin) return vmhost::defaultModulePath();
+    if (!plugin) return defaultModulePath();
     return std::filesystem::absolute(*plugin).string();
 }
 

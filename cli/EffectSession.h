@@ -53,7 +53,7 @@ private:
 };
 
 // The module path to load: `plugin` made absolute (so the loader does not
-// search library folders for a bare file name), or the module beside the program.
+// search library folders for a bare file name), or the default one (ModuleLocation.h).
 std::string resolveModulePath(const std::optional<std::string>& plugin);
 
 }  // namespace vmcli

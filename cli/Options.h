@@ -17,6 +17,7 @@ enum class Action {
     StoreDefaults,
     RestoreDefaults,
     Help,
+    Version,
 };
 
 enum class Language { English, Japanese };

@@ -12,7 +12,7 @@ list(TRANSFORM VELUMIXER_EFFECT_SOURCES PREPEND ${PROJECT_SOURCE_DIR}/)
 
 add_library(velumixer_effect_core STATIC ${VELUMIXER_EFFECT_SOURCES})
 target_include_directories(velumixer_effect_core PUBLIC ${PROJECT_SOURCE_DIR})
-target_link_libraries(velumixer_effect_core PUBLIC velumixer_hostapi velumixer_platform)
+target_link_libraries(velumixer_effect_core PUBLIC velumixer_hostapi velumixer_platform velumixer_version)
 # The pixel loops are written for the vectoriser, which -O2 barely runs; no fast-math, so
 # every result stays what plain IEEE arithmetic gives.
 target_compile_options(velumixer_effect_core PRIVATE $<$<NOT:$<CONFIG:Debug>>:-O3>)
@@ -33,6 +33,7 @@ set_target_properties(velumixer_effect_core PROPERTIES CXX_VISIBILITY_PRESET hid
 add_executable(velumixer_resource_gen resources/ResourceGenerator.cpp resources/PiplBuilder.cpp
   resources/BannerPicture.cpp)
 target_include_directories(velumixer_resource_gen PRIVATE ${PROJECT_SOURCE_DIR})
+target_link_libraries(velumixer_resource_gen PRIVATE velumixer_version)
 set(VELUMIXER_PIPL_FILE ${CMAKE_BINARY_DIR}/resources/pipl.bin)
 set(VELUMIXER_BANNER_FILE ${CMAKE_BINARY_DIR}/resources/banner.bmp)
 file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/resources)
@@ -46,6 +47,7 @@ add_custom_target(velumixer_generated_resources DEPENDS ${VELUMIXER_PIPL_FILE} $
 
 set(module_sources entry/EntryPoint.cpp entry/ModuleLifetime.cpp)
 if(WIN32)
+  velumixer_plugin_property(VELUMIXER_COPYRIGHT_NOTICE kCopyrightNotice)
   configure_file(resources/Velumixer.rc.in ${CMAKE_BINARY_DIR}/resources/Velumixer.rc @ONLY)
   list(APPEND module_sources ${CMAKE_BINARY_DIR}/resources/Velumixer.rc)
   set_source_files_properties(${CMAKE_BINARY_DIR}/resources/Velumixer.rc PROPERTIES

@@ -2,6 +2,7 @@
 
 #include "AEUtil/SuiteHolder.h"
 #include "platform/Platform.h"
+#include "resources/PluginProperties.h"
 
 #include <cctype>
 
@@ -16,7 +17,7 @@ struct LocalizedText {
 // Only Japanese texts exist, so both languages show them.
 const LocalizedText localizedTexts[] = {
     {kTextDisplayName, "Velumixer", nullptr},
-    {kTextVendorNotice, "Copyright (C) TRELM. All rights reserved.", nullptr},
+    {kTextVendorNotice, plugin::kCopyrightNotice, nullptr},
     {kTextOptionsTitle, "Velumixer", nullptr},
     {kTextManualAddress, "https://example.com/trelm/velumixer/manual/", nullptr},
 };

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "resources/VersionNumbers.h"
+
 namespace plugin {
 
 constexpr const char kDisplayName[] = "Velumixer";
@@ -11,19 +13,20 @@ constexpr const char kCategory[] = "TRELM";
 constexpr const char kMatchName[] = "TRELM VELUMIX";
 constexpr const char kEntryPointName[] = "EntryPointFunc";
 
-constexpr int kMajorVersion = 1;
-constexpr int kMinorVersion = 1;
-constexpr int kBugVersion = 1;
+constexpr const char kCopyrightNotice[] = "Copyright (C) TRELM. All rights reserved.";
+
+// Major, minor, bug-fix and build come from the build (VersionNumbers.h).
 constexpr int kStage = 3;  // PF_Stage_RELEASE
 constexpr const char kStageWord[] = "Release";
-constexpr int kBuild = 8;
 
 // The host's version packing: major<<19 | minor<<15 | bug-fix<<11 | stage<<9 | build.
 constexpr std::int32_t packVersion(int major, int minor, int bug, int stage, int build) {
     return (major << 19) | (minor << 15) | (bug << 11) | (stage << 9) | build;
 }
+static_assert(packVersion(1, 1, 1, 3, 8) == 560648, "version packing");
+static_assert(kMajorVersion < 4096 && kMinorVersion < 16 && kBugVersion < 16 && kBuild < 512,
+              "the version does not fit the host's packing");
 constexpr std::int32_t kPackedVersion = packVersion(kMajorVersion, kMinorVersion, kBugVersion, kStage, kBuild);
-static_assert(kPackedVersion == 560648, "version packing");
 
 // SEQUENCE_DATA_NEEDS_FLATTENING | I_DO_DIALOG | USE_OUTPUT_EXTENT | PIX_INDEPENDENT |
 // DEEP_COLOR_AWARE | SEND_UPDATE_PARAMS_UI

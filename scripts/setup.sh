@@ -10,6 +10,8 @@ packages=(
   # Wine, and a display with a Japanese font for the dialog tests
   wine wine64 xvfb xauth fonts-ipafont-gothic
   libopenimageio-dev openimageio-tools
+  # The packages and their checks
+  dpkg-dev lintian help2man zip
 )
 
 bash "$(dirname "$0")/install-packages.sh" "${packages[@]}"

@@ -58,7 +58,9 @@ TEST(ArgumentParserTest, ActionsNeedNoFilesAndExcludeEachOther) {
     EXPECT_EQ(Action::StoreDefaults, parseArguments({"--store-defaults", "--set", "G=2"}).action);
     EXPECT_EQ(Action::RestoreDefaults, parseArguments({"--restore-defaults"}).action);
     EXPECT_EQ(Action::Help, parseArguments({"extra", "-h"}).action) << "help is given whatever else is there";
+    EXPECT_EQ(Action::Version, parseArguments({"--version", "extra"}).action) << "as help, for help2man";
     EXPECT_NE("", refusal({"--about", "--list-params"}));
+    EXPECT_NE("", refusal({"--version", "--about"}));
     EXPECT_NE("", refusal({"--about", "in.png"}));
     EXPECT_NE("", refusal({"--restore-defaults", "--set", "G=2"}));
 }
