@@ -183,7 +183,8 @@ Sequences (INPUT and OUTPUT may hold a frame field such as shot_%04d.png):
   --jobs N               frames rendered at once (default: 1)
 
 Exit codes: 0 done, 1 failed, 2 bad arguments or parameter values (nothing
-written), 130 cancelled with Ctrl-C (no partial files are left behind).
+written), 130 cancelled with Ctrl-C, SIGHUP or SIGQUIT, 143 with SIGTERM (no
+partial files are left behind).
 )";
 }
 
