@@ -39,8 +39,9 @@ std::string iniPath() {
     const std::string folder = platform::applicationDataFolder();
     if (folder.empty())
         throw RunError("there is no per-user settings folder to keep the defaults in (set HOME or XDG_CONFIG_HOME)");
-    throw RunError("the per-user settings folder \"" + folder + "\" is too long: the defaults file's path must stay under " +
-                   std::to_string(kIniPathSize) + " bytes");
+    throw RunError("the per-user settings folder \"" + folder +
+                   "\" is too long: the defaults file's path must stay under " + std::to_string(kIniPathSize) +
+                   " bytes");
 }
 
 // Refuses a store the effect would skip without a word: the file is a

@@ -61,7 +61,8 @@ TEST_F(ProfileStandInTest, WritersAtTheSameTimeLoseNoKey) {
     }));
     int missing = 0;
     for (int writer = 0; writer < kWriters; ++writer)
-        for (int key = 0; key < kKeys; ++key) missing += read("w" + std::to_string(writer) + "." + std::to_string(key), -1) != key;
+        for (int key = 0; key < kKeys; ++key)
+            missing += read("w" + std::to_string(writer) + "." + std::to_string(key), -1) != key;
     EXPECT_EQ(0, missing);
     std::vector<std::string> names;
     for (const auto& entry : std::filesystem::directory_iterator(folder_.path()))
