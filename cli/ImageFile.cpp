@@ -196,6 +196,8 @@ ImageFileContents readImageFile(const std::string& path, std::optional<int> dept
 
 int writeImageFile(const vmhost::Image& image, const std::string& formatPath, const std::string& writePath,
                    const WriteOptions& options) {
+    // Declared first, so the writer, which may still use it, goes before it.
+    std::unique_ptr<CheckedFileOutput> file;
     auto out = oiio::ImageOutput::create(formatPath);
     if (!out) throw RunError("cannot write \"" + formatPath + "\": " + reason(oiio::geterror()));
     out->threads(options.threads);
@@ -209,7 +211,6 @@ int writeImageFile(const vmhost::Image& image, const std::string& formatPath, co
     setWindows(spec, options.windows, *out);
 
     // Writers that take a proxy write through one that sees every failed write.
-    std::unique_ptr<CheckedFileOutput> file;
     if (out->supports("ioproxy")) {
         file = std::make_unique<CheckedFileOutput>(writePath);
         out->set_ioproxy(file.get());
