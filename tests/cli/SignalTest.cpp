@@ -13,6 +13,7 @@
 #include <cctype>
 #include <chrono>
 #include <filesystem>
+#include <ostream>
 #include <thread>
 
 namespace {
@@ -22,6 +23,11 @@ struct Stop {
     std::vector<int> signals;  // sent in turn; none: stderr's reader goes away (SIGPIPE)
     int exitCode;
 };
+
+// Named, not dumped byte by byte (padding included) in test names and messages.
+void PrintTo(const Stop& stop, std::ostream* out) {
+    *out << stop.what;
+}
 
 class SignalTest : public ::testing::TestWithParam<Stop> {
 protected:
