@@ -91,6 +91,12 @@ private:
                 options_.language = Language::Japanese;
             else
                 throw UsageError("--language takes ja or en, not \"" + text + "\"");
+        } else if (name == "--max-pixels") {
+            const std::string text = value(name);
+            const auto pixels = parseInteger(text);
+            if (!pixels || *pixels < 1)
+                throw UsageError("--max-pixels takes a whole number of pixels from 1 on, not \"" + text + "\"");
+            options_.maxPixels = static_cast<std::uint64_t>(*pixels);
         } else if (name == "--frames") {
             options_.frames = parseFrameList(value(name));
         } else {
@@ -173,6 +179,7 @@ Rendering:
   --downsample N|NX,NY   render at 1/N resolution, as the host does for previews
   --legacy-render        use PF_Cmd_RENDER instead of SmartFX
   --threads N            worker threads inside a frame (iterate_generic)
+  --max-pixels N         refuse input frames of more pixels (default: 16384 x 16384)
 
 Sequences (INPUT and OUTPUT may hold a frame field such as shot_%04d.png):
   --frames LIST          frames to render: 1-240, 1-240x2, 7,9,12 or a mix
@@ -183,7 +190,8 @@ Other:
   -h, --help             print this text
 
 Exit codes: 0 done, 1 failed, 2 bad arguments or parameter values (nothing
-written), 130 cancelled with Ctrl-C (no partial files are left behind).
+written), 130 cancelled with Ctrl-C, SIGHUP or SIGQUIT, 143 with SIGTERM (no
+partial files are left behind).
 )";
 }
 

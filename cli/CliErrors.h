@@ -1,6 +1,7 @@
 #pragma once
 // The two kinds of failure the command line reports, and the exit codes it uses.
 
+#include <csignal>
 #include <stdexcept>
 
 namespace vmcli {
@@ -10,7 +11,14 @@ enum ExitCode : int {
     kExitFailed = 1,     // input, output, effect or render failure
     kExitUsage = 2,      // bad arguments or parameter values; nothing was written
     kExitCancelled = 130,  // the shell's code for a run stopped by Ctrl-C
+    kExitTerminated = 143,  // the shell's code for a run stopped by SIGTERM
 };
+
+// A cancelled run's exit code for the signal that cancelled it (0: none):
+// SIGTERM's own, Ctrl-C's for every other.
+inline int exitCodeForCancel(int signal) {
+    return signal == SIGTERM ? kExitTerminated : kExitCancelled;
+}
 
 // A mistake in what the user asked for.
 class UsageError : public std::runtime_error {

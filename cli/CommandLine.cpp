@@ -9,9 +9,11 @@
 #include "cli/FrameJob.h"
 #include "cli/ImageFile.h"
 #include "cli/ParamListing.h"
+#include "cli/PrintableText.h"
 #include "cli/ProgressDisplay.h"
 #include "cli/RenderLoop.h"
 #include "cli/RenderPlan.h"
+#include "cli/StalePartialFiles.h"
 #include "cli/UserDefaultsActions.h"
 #include "resources/PluginProperties.h"
 
@@ -42,11 +44,18 @@ int render(const Options& options, Console& console, const CancelFlag& cancel) {
     session.setUpInstance();
     applySettings(session, options);
     checkFrameFiles(tasks);
+    removeStalePartialFiles(tasks);
 
     shareFileThreads(framesAtOnce);
-    const RenderSettings settings{options.depth, options.downsampleX, options.downsampleY, options.legacyRender,
-                                  fileThreadsPerFrame(framesAtOnce)};
     ProgressDisplay progress(console.err, console.errIsTerminal, static_cast<int>(tasks.size()));
+    RenderSettings settings;
+    settings.depth = options.depth;
+    settings.downsampleX = options.downsampleX;
+    settings.downsampleY = options.downsampleY;
+    settings.legacyRender = options.legacyRender;
+    settings.fileThreads = fileThreadsPerFrame(framesAtOnce);
+    settings.maxPixels = options.maxPixels;
+    settings.warn = [&progress](const std::string& text) { progress.warn(text); };
     const LoopResult result = renderFrames(
         tasks, options.jobs, [&](const FrameTask& task) { return renderFrameTask(session, task, settings, cancel); },
         progress, cancel, [&] { session.cancelRendering(); });
@@ -58,7 +67,7 @@ int render(const Options& options, Console& console, const CancelFlag& cancel) {
         return kExitCancelled;
     }
     if (result.error) {
-        console.err << kProgram << ": " << *result.error << "\n";
+        console.err << kProgram << ": " << printableText(*result.error) << "\n";
         if (tasks.size() > 1)
             console.err << kProgram << ": " << result.written << " of " << tasks.size() << " frame(s) written\n";
         return kExitFailed;
@@ -75,7 +84,7 @@ int run(const Options& options, Console& console, const CancelFlag& cancel) {
             console.out << kProgram << " " << plugin::kVersionText << " (build " << plugin::kBuild << ")\n";
             return kExitOk;
         case Action::RestoreDefaults:
-            console.out << "removed the stored defaults (" << restoreBuiltInDefaultValues() << ")\n";
+            console.out << restoreBuiltInDefaultValues() << "\n";
             return kExitOk;
         case Action::About: {
             EffectSession session(sessionConfig(options));
@@ -92,7 +101,9 @@ int run(const Options& options, Console& console, const CancelFlag& cancel) {
             EffectSession session(sessionConfig(options));
             session.setUpInstance();
             applySettings(session, options);
-            console.out << "stored the defaults for new instances in " << storeInstanceDefaults(session) << "\n";
+            // Stored first: a failure prints no part of the success line.
+            const std::string file = storeInstanceDefaults(session);
+            console.out << "stored the defaults for new instances in " << file << "\n";
             return kExitOk;
         }
         case Action::Render:
@@ -107,10 +118,10 @@ int runCommandLine(const std::vector<std::string>& args, Console& console, const
     try {
         return run(parseArguments(args), console, cancel);
     } catch (const UsageError& e) {
-        console.err << kProgram << ": " << e.what() << "\n";
+        console.err << kProgram << ": " << printableText(e.what()) << "\n";
         return kExitUsage;
     } catch (const std::exception& e) {
-        console.err << kProgram << ": " << e.what() << "\n";
+        console.err << kProgram << ": " << printableText(e.what()) << "\n";
         return kExitFailed;
     }
 }

@@ -1,10 +1,13 @@
 #include "cli/FrameJob.h"
 
+#include <filesystem>
+
 #include "cli/CliErrors.h"
 #include "cli/Downsample.h"
 #include "cli/EffectText.h"
 #include "cli/ImageFile.h"
 #include "cli/PendingFile.h"
+#include "cli/RenderDepth.h"
 #include "host/ErrorText.h"
 
 namespace vmcli {
@@ -27,6 +30,13 @@ std::string renderFailure(const FrameTask& task, const vmhost::FrameResult& resu
     return text.empty() ? message : message + ": " + text;
 }
 
+std::string depthLossWarning(const std::string& outputPath, int renderDepth, int fileDepth) {
+    const std::string extension = std::filesystem::path(outputPath).extension().string();
+    return "\"" + outputPath + "\": " + (extension.empty() ? "the format" : extension + " files") + " hold no " +
+           std::to_string(renderDepth) + "-bit channels; the " + std::to_string(renderDepth) +
+           "-bit render is written with " + std::to_string(fileDepth) + "-bit channels";
+}
+
 }  // namespace
 
 FrameOutcome renderFrameTask(EffectSession& session, const FrameTask& task, const RenderSettings& settings,
@@ -35,9 +45,11 @@ FrameOutcome renderFrameTask(EffectSession& session, const FrameTask& task, cons
     const auto recycledImage = [&memory](PF_PixelFormat format, A_long width, A_long height) {
         return memory.newImage(format, width, height);
     };
-    ImageFileContents contents = readImageFile(task.inputPath, settings.depth, settings.fileThreads, recycledImage);
+    ImageFileContents contents =
+        readImageFile(task.inputPath, settings.depth, settings.fileThreads, recycledImage, settings.maxPixels);
     // Rendered at the file's own depth, the output keeps the file's channels (half floats stay half).
-    const WriteOptions writing{contents.halfFloat && !settings.depth, settings.fileThreads};
+    const WriteOptions writing{contents.halfFloat && !settings.depth, settings.fileThreads,
+                               scaledWindows(contents.windows, settings.downsampleX, settings.downsampleY)};
     vmhost::Image input = std::move(contents.image);
     if (settings.downsampleX != 1 || settings.downsampleY != 1)
         input = subsampled(input, settings.downsampleX, settings.downsampleY);
@@ -50,7 +62,10 @@ FrameOutcome renderFrameTask(EffectSession& session, const FrameTask& task, cons
     if (result.err != PF_Err_NONE) throw RunError(renderFailure(task, result));
 
     PendingFile file(task.outputPath);
-    writeImageFile(result.output, task.outputPath, file.tempPath(), writing);
+    const int renderDepth = depthOfFormat(result.output.format());
+    const int fileDepth = writeImageFile(result.output, task.outputPath, file.tempPath(), writing);
+    if (fileDepth < renderDepth && settings.warn)
+        settings.warn(depthLossWarning(task.outputPath, renderDepth, fileDepth));
     // The next frame reads or renders into this memory instead of fresh pages.
     memory.recycle(std::move(result.output));
     if (cancel) return FrameOutcome::Cancelled;

@@ -2,11 +2,14 @@
 // One frame from input file to output file: read, render through the
 // effect, write under a temporary name and rename when complete.
 
+#include <functional>
 #include <optional>
+#include <string>
 
 #include "cli/CancelFlag.h"
 #include "cli/EffectSession.h"
 #include "cli/FrameTask.h"
+#include "cli/ImageFile.h"
 
 namespace vmcli {
 
@@ -17,6 +20,10 @@ struct RenderSettings {
     bool legacyRender = false;
     // Threads OpenImageIO may use on each file (0: as many as it likes).
     int fileThreads = 0;
+    std::uint64_t maxPixels = kDefaultMaxPixels;  // larger inputs are refused before they are read
+    // Told things the user should know that stop nothing (e.g. depth lost to
+    // the output format); may be called from several frames at once.
+    std::function<void(const std::string&)> warn;
 };
 
 enum class FrameOutcome { Written, Cancelled };

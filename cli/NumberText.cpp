@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <string_view>
 
 namespace vmcli {
 
@@ -26,13 +27,36 @@ std::optional<long long> parseInteger(const std::string& text) {
     return value;
 }
 
+namespace {
+
+// A number too close to zero for a double ("1e-400") is zero, not out of
+// range; one too large stays out of range.
+std::optional<double> underflowedNumber(const char* begin, const char* end) {
+    long double wide = 0;
+    const auto result = std::from_chars(begin, end, wide, std::chars_format::general);
+    if (result.ptr != end) return std::nullopt;
+    if (result.ec == std::errc()) {
+        if (std::fabs(wide) >= 1) return std::nullopt;
+        return static_cast<double>(wide);
+    }
+    // Beyond even a long double: tiny when the exponent is negative.
+    const std::string_view digits(begin, static_cast<std::size_t>(end - begin));
+    if (digits.find("e-") == std::string_view::npos && digits.find("E-") == std::string_view::npos)
+        return std::nullopt;
+    return *begin == '-' ? -0.0 : 0.0;
+}
+
+}  // namespace
+
 std::optional<double> parseNumber(const std::string& text) {
     double value = 0;
     const char* begin = text.data();
     const char* end = begin + text.size();
     if (begin != end && *begin == '+') ++begin;
+    if (begin == end) return std::nullopt;
     const auto result = std::from_chars(begin, end, value, std::chars_format::general);
-    if (begin == end || result.ec != std::errc() || result.ptr != end || !std::isfinite(value)) return std::nullopt;
+    if (result.ec == std::errc::result_out_of_range && result.ptr == end) return underflowedNumber(begin, end);
+    if (result.ec != std::errc() || result.ptr != end || !std::isfinite(value)) return std::nullopt;
     return value;
 }
 

@@ -2,10 +2,12 @@
 // Everything the command line asked for, checked for form but not yet
 // against the effect or the file system.
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "cli/ImageLimits.h"
 #include "cli/ParamSetting.h"
 
 namespace vmcli {
@@ -36,6 +38,7 @@ struct Options {
     Language language = Language::English;
     std::optional<std::vector<int>> frames;
     int jobs = 1;
+    std::uint64_t maxPixels = kDefaultMaxPixels;  // larger input frames are refused
 };
 
 // The language tag the host's App suite answers: "en_US" or "ja_JP".

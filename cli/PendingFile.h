@@ -8,6 +8,12 @@
 
 namespace vmcli {
 
+// ".STEM.PID.partial.EXT" for the final file name "STEM.EXT": it keeps the
+// final extension, since writers pick their format variant (JPEG 2000 code
+// stream or box file, AVIF or HEIC) from the name they open. STEM is cut,
+// on a character boundary, so the whole fits the file system's 255 bytes.
+std::string partialFileName(const std::string& finalName, long pid);
+
 class PendingFile {
 public:
     explicit PendingFile(std::string finalPath);
@@ -15,7 +21,7 @@ public:
     PendingFile(const PendingFile&) = delete;
     PendingFile& operator=(const PendingFile&) = delete;
 
-    // Where to write: ".NAME.PID.partial" beside the final file.
+    // Where to write: partialFileName() beside the final file.
     const std::string& tempPath() const { return tempPath_; }
     const std::string& finalPath() const { return finalPath_; }
     // Replaces any file under the final name in one step. Throws RunError.

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "cli/NumberText.h"
+#include "cli/PrintableText.h"
 
 namespace vmcli {
 
@@ -63,6 +64,17 @@ void ProgressDisplay::frameWritten(const FrameTask& task) {
         out_ << "\r" << progressBar(done_, total_, elapsedSeconds()) << "\x1b[K" << std::flush;
     else
         out_ << progressLine(task, done_, total_, elapsedSeconds()) << "\n" << std::flush;
+}
+
+void ProgressDisplay::warn(const std::string& text) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (!warned_.insert(text).second) return;
+    if (terminal_ && !finished_) {
+        out_ << "\r\x1b[K" << "velumixer-render: warning: " << printableText(text) << "\n"
+             << progressBar(done_, total_, elapsedSeconds()) << std::flush;
+    } else {
+        out_ << "velumixer-render: warning: " << printableText(text) << "\n" << std::flush;
+    }
 }
 
 void ProgressDisplay::finish() {

@@ -6,6 +6,7 @@
 #include <chrono>
 #include <mutex>
 #include <ostream>
+#include <set>
 #include <string>
 
 #include "cli/RenderLoop.h"
@@ -23,6 +24,9 @@ class ProgressDisplay : public FrameObserver {
 public:
     ProgressDisplay(std::ostream& out, bool terminal, int totalFrames);
     void frameWritten(const FrameTask& task) override;
+    // A line of its own ("velumixer-render: warning: ..."), each text once
+    // per run, the bar drawn again below it.
+    void warn(const std::string& text);
     // Ends the bar's line, so later messages start on their own.
     void finish();
 
@@ -34,6 +38,7 @@ private:
     const bool terminal_;
     const int total_;
     int done_ = 0;
+    std::set<std::string> warned_;
     bool finished_ = false;
     const std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
 };

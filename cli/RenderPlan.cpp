@@ -7,7 +7,7 @@
 
 #include "cli/CliErrors.h"
 #include "cli/FramePattern.h"
-#include "cli/ImageFile.h"
+#include "cli/OutputFormat.h"
 
 namespace vmcli {
 
@@ -36,6 +36,8 @@ void checkFrameFiles(const std::vector<FrameTask>& tasks) {
     std::set<std::string> folders;
     for (const FrameTask& task : tasks) {
         std::error_code error;
+        if (fs::is_directory(task.inputPath, error))
+            throw RunError("cannot read \"" + task.inputPath + "\": it is a folder, not an image file");
         if (!fs::is_regular_file(task.inputPath, error)) {
             if (missing++ == 0) firstMissing = task.inputPath;
         }
@@ -51,8 +53,7 @@ void checkFrameFiles(const std::vector<FrameTask>& tasks) {
         if (!fs::is_directory(shown, error)) throw RunError("cannot write into \"" + shown + "\": no such folder");
         if (access(shown.c_str(), W_OK) != 0) throw RunError("cannot write into \"" + shown + "\": permission denied");
     }
-    if (!tasks.empty() && !canWriteFormatOf(tasks.front().outputPath))
-        throw RunError("cannot write \"" + tasks.front().outputPath + "\": no image format is known by that name");
+    if (!tasks.empty()) checkOutputFormat(tasks.front().outputPath);
 }
 
 }  // namespace vmcli

@@ -13,7 +13,7 @@ namespace vmcli {
 // program knows, or the per-user file cannot be written.
 std::string storeInstanceDefaults(EffectSession& session);
 
-// Removes the stored defaults; returns the file that held them.
+// Removes the stored defaults; returns what was done, naming the file.
 std::string restoreBuiltInDefaultValues();
 
 }  // namespace vmcli

@@ -38,6 +38,8 @@ TEST(ArgumentParserTest, OptionsMayComeAnywhereInEitherForm) {
     EXPECT_EQ(3, options.downsampleY);
     EXPECT_TRUE(options.legacyRender);
     EXPECT_EQ(3, options.threads);
+    EXPECT_EQ(vmcli::kDefaultMaxPixels, options.maxPixels);
+    EXPECT_EQ(5000000000u, parseArguments({"a", "b", "--max-pixels", "5000000000"}).maxPixels) << "beyond 32 bits";
     EXPECT_EQ(vmcli::Language::Japanese, options.language);
     EXPECT_STREQ("ja_JP", vmcli::languageTag(options.language));
     EXPECT_EQ(4, options.jobs);
@@ -84,6 +86,8 @@ TEST(ArgumentParserTest, MistakesNameWhatIsWrong) {
         {{"a", "b", "--set"}, "--set needs a value"},
         {{"a", "b", "--legacy-render=yes"}, "takes no value"},
         {{"a", "b", "--blur", "4"}, "unknown option --blur"},
+        {{"a", "b", "--max-pixels", "0"}, "--max-pixels takes a whole number of pixels"},
+        {{"a", "b", "--max-pixels", "1e6"}, "--max-pixels takes a whole number of pixels"},
     };
     for (const Case& c : cases) EXPECT_NE(std::string::npos, refusal(c.args).find(c.expected)) << c.expected;
 }

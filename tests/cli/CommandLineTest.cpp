@@ -2,6 +2,7 @@
 // with the host API's render of the same frame, sequences, cancelling, and the exit codes
 // and messages of what can go wrong.
 #include "CliScratch.h"
+#include "SmallFileSystem.h"
 #include "cli/CommandLine.h"
 #include "cli/ImageFile.h"
 #include "host/FrameRenderer.h"
@@ -10,7 +11,13 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
 #include <cmath>
+#include <filesystem>
+#include <iterator>
 #include <fstream>
 #include <sstream>
 
@@ -147,6 +154,76 @@ TEST_F(CommandLineTest, FileProblemsExitWithOneAndLeaveNothingBehind) {
     EXPECT_EQ((std::vector<std::string>{"broken.png", "in.png"}), scratch.files());
 }
 
+TEST_F(CommandLineTest, EveryProblemGetsOneLineNamingTheFileOrValue) {
+    std::filesystem::create_directories(scratch.path("folder.png"));
+    struct Case {
+        std::vector<std::string> args;
+        int exitCode;
+        std::string message;  // in stderr
+    };
+    const Case cases[] = {
+        {{scratch.path("folder.png"), scratch.path("out.png")}, 1,
+         "cannot read \"" + scratch.path("folder.png") + "\": it is a folder, not an image file"},
+        {{input, scratch.path("out.null")}, 1, "\"" + scratch.path("out.null") + "\": the \"null\" format writes no"},
+        {{input, scratch.path("out.nul")}, 1, "\"" + scratch.path("out.nul") + "\": the \"null\" format writes no"},
+        {{input, scratch.path("out.term")}, 1, "\"" + scratch.path("out.term") + "\": the \"term\" format writes no"},
+        {{"--max-pixels", "1199", input, scratch.path("out.png")}, 1, "image too large: 40 x 30 pixels"},
+        {{"--set", "Blur Amount=\x1b[31m\n", input, scratch.path("out.png")}, 2, "Blur Amount=\\x1B[31m\\x0A\""},
+        {{"--set", "Blur Amount=1e-400", input, scratch.path("tiny.png")}, 0, ""},
+        {{"--depth", "32", input, scratch.path("deep.png")}, 0,
+         "warning: \"" + scratch.path("deep.png") + "\": .png files hold no 32-bit channels; the 32-bit render is "
+         "written with 8-bit channels"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(c.exitCode, run(c.args)) << c.message << "\n" << err.str();
+        EXPECT_NE(std::string::npos, err.str().find(c.message)) << err.str();
+        EXPECT_EQ("", out.str()) << c.message;
+        const std::string text = err.str();
+        EXPECT_EQ(text.end(), std::find_if(text.begin(), text.end(), [](char ch) { return ch == '\x1b'; }));
+    }
+    EXPECT_EQ((std::vector<std::string>{"deep.png", "in.png", "tiny.png"}), scratch.files());
+
+    setenv("XDG_CONFIG_HOME", ("/" + std::string(300, 'c')).c_str(), 1);
+    EXPECT_EQ(1, run({"--store-defaults"}));
+    EXPECT_NE(std::string::npos, err.str().find("\" is too long: the defaults file's path must stay under 260"))
+        << err.str();
+}
+
+TEST_F(CommandLineTest, AFullDiskFailsTheFrameAndKeepsThePreviousOutput) {
+    SmallFileSystem disk(scratch.path("disk"), 8 * 1024);
+    if (!disk.mounted()) GTEST_SKIP() << disk.failure();
+    std::ofstream(disk.path("out.bmp")) << "previous";
+    // Uncompressed, many times the disk's size.
+    const std::string bigInput = scratch.path("big.png");
+    vmcli::writeImageFile(vmhost::Image(PF_PixelFormat_ARGB32, 200, 150, 0, 0x80), bigInput, bigInput);
+    EXPECT_EQ(1, run({bigInput, disk.path("out.bmp")}));
+    EXPECT_NE(std::string::npos, err.str().find("cannot write \"" + disk.path("out.bmp") + "\": No space left"))
+        << err.str();
+    EXPECT_EQ(std::string::npos, err.str().find("wrote"));
+    std::ifstream previous(disk.path("out.bmp"));
+    EXPECT_EQ("previous", std::string(std::istreambuf_iterator<char>(previous), {}));
+    EXPECT_EQ(1, std::distance(std::filesystem::directory_iterator(disk.path(".")), {})) << "no temporary left";
+}
+
+TEST_F(CommandLineTest, StalePartialFilesOfDeadRendersAreRemoved) {
+    const pid_t child = fork();
+    if (child == 0) _exit(0);
+    ASSERT_GT(child, 0);
+    waitpid(child, nullptr, 0);  // its PID now names no process
+    const std::string dead = std::to_string(child);
+    const std::string alive = std::to_string(getppid());
+    for (const std::string& name : {".out_1." + dead + ".partial.png", ".out_1.png." + dead + ".partial",
+                                    ".out_2." + alive + ".partial.png", ".other." + dead + ".partial.png"})
+        std::ofstream(scratch.path(name)) << "left behind";
+    EXPECT_EQ(0, run({input, scratch.path("out_%d.png"), "--frames", "1-2"})) << err.str();
+    std::vector<std::string> left;
+    for (const auto& entry : std::filesystem::directory_iterator(scratch.path(".")))
+        if (entry.path().filename().string()[0] == '.') left.push_back(entry.path().filename().string());
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ((std::vector<std::string>{".other." + dead + ".partial.png", ".out_2." + alive + ".partial.png"}), left)
+        << "only those of this render's outputs whose process is gone";
+}
+
 TEST_F(CommandLineTest, SequencesRenderEveryFrameAndCheckInputsFirst) {
     for (int frame = 1; frame <= 3; ++frame) {
         const std::string path = scratch.path("in_000" + std::to_string(frame) + ".png");
@@ -186,6 +263,35 @@ TEST_F(CommandLineTest, RenderErrorsShowTheEffectsCodeAndMessage) {
     EXPECT_NE(std::string::npos, err.str().find("not Velumixer's")) << err.str();
     EXPECT_EQ(1, run({"--plugin", scratch.path("none.so"), input, scratch.path("out.png")}));
     EXPECT_NE(std::string::npos, err.str().find("cannot load the effect module")) << err.str();
+}
+
+TEST_F(CommandLineTest, UnusableDefaultsStoresAreReportedAndRendersUseTheBuiltInValues) {
+    const std::string config = scratch.path("config");
+    const std::string ini = config + "/TRELM/Kavio/Velumixer.ini";
+    EXPECT_EQ(0, run({"--restore-defaults"})) << err.str();
+    EXPECT_EQ("no stored defaults to remove (" + ini + " does not exist)\n", out.str());
+    EXPECT_FALSE(std::filesystem::exists(config + "/TRELM")) << "no folders made";
+
+    std::filesystem::create_directories(ini);
+    EXPECT_EQ(0, run({input, scratch.path("out.png")})) << err.str();
+    EXPECT_EQ(1, run({"--store-defaults", "--set", "G=7.5"}));
+    EXPECT_EQ("", out.str());
+    EXPECT_NE(std::string::npos, err.str().find("cannot store the defaults in \"" + ini + "\": it is a folder"))
+        << err.str();
+    EXPECT_EQ(1, run({"--restore-defaults"}));
+    EXPECT_EQ("", out.str());
+    EXPECT_NE(std::string::npos, err.str().find("it is a folder")) << err.str();
+    std::filesystem::remove_all(config + "/TRELM");
+
+    SmallFileSystem readOnly(config + "/TRELM", 64 * 1024);
+    if (!readOnly.mounted()) GTEST_SKIP() << readOnly.failure();
+    ASSERT_EQ(0, run({"--store-defaults", "--set", "G=7.5"})) << err.str();
+    ASSERT_TRUE(readOnly.remountReadOnly());
+    EXPECT_EQ(1, run({"--store-defaults", "--set", "G=2"}));
+    EXPECT_EQ("", out.str()) << "no half success line";
+    EXPECT_NE(std::string::npos, err.str().find("cannot store the defaults in \"" + ini + "\"")) << err.str();
+    ASSERT_EQ(0, run({"--list-params"}));
+    EXPECT_TRUE(lineEndsWith(out.str(), "\"G\" ", " 7.5")) << out.str();
 }
 
 TEST_F(CommandLineTest, DefaultsAreStoredForNewInstancesAndRestored) {

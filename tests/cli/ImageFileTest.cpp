@@ -4,6 +4,7 @@
 #include "cli/CliErrors.h"
 #include "cli/Downsample.h"
 #include "cli/ImageFile.h"
+#include "cli/OutputFormat.h"
 #include "cli/PendingFile.h"
 #include "cli/FileRows.h"
 #include "cli/RenderDepth.h"
@@ -149,7 +150,10 @@ TEST_F(ImageFileTest, ExrHoldsPremultipliedColourAsItsConventionSays) {
 
 TEST_F(ImageFileTest, HalfFloatFilesCanBeWrittenBackAsHalfFloats) {
     const std::string path = scratch.path("half.exr");
-    vmcli::writeImageFile(testImage(), path, path, vmcli::WriteOptions{true, 1});
+    vmcli::WriteOptions halfFloats;
+    halfFloats.halfFloat = true;
+    halfFloats.threads = 1;
+    vmcli::writeImageFile(testImage(), path, path, halfFloats);
     const vmcli::ImageFileContents half = vmcli::readImageFile(path);
     EXPECT_TRUE(half.halfFloat);
     EXPECT_EQ(32, half.depth);
@@ -177,8 +181,37 @@ TEST_F(ImageFileTest, InputsWithoutAlphaAreOpaqueAndBadFilesAreReported) {
     EXPECT_THROW(vmcli::readImageFile(scratch.path("missing.png")), vmcli::RunError);
     EXPECT_THROW(vmcli::writeImageFile(testImage(8), scratch.path("x.unknown"), scratch.path("x.unknown")),
                  vmcli::RunError);
-    EXPECT_FALSE(vmcli::canWriteFormatOf("x.unknown"));
-    EXPECT_TRUE(vmcli::canWriteFormatOf("x.exr"));
+}
+
+TEST(OutputFormatTest, NamesCallForWritersThatMakeFiles) {
+    struct Case {
+        const char* name;
+        const char* format;  // nullptr: no writer
+        const char* refusal;  // nullptr: accepted
+    };
+    const Case cases[] = {
+        {"x.exr", "openexr", nullptr},
+        {"x.PNG", "png", nullptr},
+        {"x.jp2", "jpeg2000", nullptr},
+        {"x.avif", "heif", nullptr},
+        {"x.unknown", nullptr, "no image format is known by that name"},
+        {"x", nullptr, "no image format is known by that name"},
+        {"x.psd", nullptr, "no image format is known by that name"},  // read, never written
+        {"x.null", "null", "the \"null\" format writes no image file"},
+        {"x.nul", "null", "the \"null\" format writes no image file"},
+        {"x.term", "term", "the \"term\" format writes no image file"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(c.format ? std::optional<std::string>(c.format) : std::nullopt, vmcli::outputFormatOf(c.name))
+            << c.name;
+        try {
+            vmcli::checkOutputFormat(c.name);
+            EXPECT_EQ(nullptr, c.refusal) << c.name;
+        } catch (const vmcli::RunError& e) {
+            ASSERT_NE(nullptr, c.refusal) << c.name << ": " << e.what();
+            EXPECT_EQ("cannot write \"" + std::string(c.name) + "\": " + c.refusal, e.what());
+        }
+    }
 }
 
 TEST_F(ImageFileTest, LargeAndTiledFilesArriveRowForRow) {
@@ -215,7 +248,7 @@ TEST_F(ImageFileTest, PendingFileAppearsOnlyWhenCommitted) {
     std::ofstream(finalPath) << "old";
     {
         vmcli::PendingFile abandoned(finalPath);
-        EXPECT_EQ(scratch.path(".out.png." + std::to_string(getpid()) + ".partial"), abandoned.tempPath());
+        EXPECT_EQ(scratch.path(".out." + std::to_string(getpid()) + ".partial.png"), abandoned.tempPath());
         std::ofstream(abandoned.tempPath()) << "half";
     }
     EXPECT_EQ("old", contentsOf(finalPath)) << "an abandoned write leaves the old file alone";
