@@ -1,28 +1,19 @@
 #pragma once
-// Progress of a render: on a terminal one bar redrawn in place with frames
-// done, frames per second and time left; elsewhere (logs, farms) one plain
-// line per written frame.
+// Progress of a render as it happens, in one of the styles of ProgressFormat.h.
 
 #include <chrono>
 #include <mutex>
 #include <ostream>
-#include <string>
 
+#include "cli/ProgressFormat.h"
 #include "cli/RenderLoop.h"
 
 namespace vmcli {
 
-// "[#########-----------]  12/40 frames  3.4 fps  0:08 left"
-std::string progressBar(int done, int total, double elapsedSeconds, int barWidth = 30);
-// "wrote out_0012.png (frame 12, 12/40, 3.4 fps, 0:08 left)"
-std::string progressLine(const FrameTask& task, int done, int total, double elapsedSeconds);
-// "0:07", "12:05", "1:02:03"; "--:--" when unknown.
-std::string formatDuration(double seconds);
-
 class ProgressDisplay : public FrameObserver {
 public:
-    ProgressDisplay(std::ostream& out, bool terminal, int totalFrames);
-    void frameWritten(const FrameTask& task) override;
+    ProgressDisplay(std::ostream& out, ProgressStyle style, int totalFrames);
+    void frameWritten(const FrameTask& task, double seconds) override;
     // Ends the bar's line, so later messages start on their own.
     void finish();
 
@@ -31,7 +22,7 @@ private:
 
     std::mutex mutex_;
     std::ostream& out_;
-    const bool terminal_;
+    const ProgressStyle style_;
     const int total_;
     int done_ = 0;
     bool finished_ = false;
