@@ -10,6 +10,8 @@ packages=(
   # Wine, and a display with a Japanese font for the dialog tests
   wine wine64 xvfb xauth fonts-ipafont-gothic
   libopenimageio-dev openimageio-tools
+  # a one-node Slurm cluster for the farm test
+  slurm-wlm munge
 )
 
 bash "$(dirname "$0")/install-packages.sh" "${packages[@]}"
