@@ -4,7 +4,8 @@
 #   2. a chunk with one unreadable input frame is reported failed with exit code 1 (by
 #      slurm-render.sh and by Slurm itself) while the other chunks complete;
 #   3. scancel during a run leaves no partial files, and submitting again (every task runs
-#      with --skip-existing) renders only what is missing and finishes the shot.
+#      with --skip-existing) renders only what is missing and finishes the shot;
+#   4. a submission Slurm refuses (a bad partition) shows sbatch's message and exits with 1.
 # The cluster lives in a temporary folder (tests/farm/slurm-cluster.sh) and is stopped at
 # the end. When Slurm cannot start, the test fails and says why.
 # Usage: slurm-test.sh VELUMIXER_RENDER REPOSITORY
@@ -157,6 +158,17 @@ check "the second submission finished" test "$status" -eq 0
 check "the second submission skipped the frames already written" grep -q "skipping" "$work/logs/${job}"_*.log
 check "the shot equals the local render" same_frames big-local big-farm 24
 check "no partial files are left" no_partial_files big-farm
+
+echo "== 4. a submission Slurm refuses shows sbatch's message and exits with 1"
+bash "$submit" --chunks 2 --partition no-such-partition --logs "$work/logs" --program "$render" -- \
+  small/in_%04d.png refused/out_%04d.png --frames 1-4 >submit5.log 2>&1
+status=$?
+cat submit5.log
+check "a bad partition exits with 1" test "$status" -eq 1
+check "a bad partition shows sbatch's message" grep -q "^sbatch: error: .*partition" submit5.log
+bash "$submit" --chunks 0 -- small/in_%04d.png refused/out_%04d.png --frames 1-4 >submit6.log 2>&1
+status=$?
+check "bad arguments exit with 2" test "$status" -eq 2
 
 echo "== $failures check(s) failed"
 [ "$failures" -eq 0 ]
