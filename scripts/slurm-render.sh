@@ -23,8 +23,7 @@ set -uo pipefail
 
 program_name=slurm-render.sh
 usage() {
-  sed -n '/^# Usage:/,/^# Exits/p' "$0" | sed -e 's/^# \{0,1\}//' -e '/^Exits/d' >&2
-  exit 2
+  sed -n '/^# Usage:/,/^# Exits/p' "$0" | sed -e 's/^# \{0,1\}//' -e '/^Exits/d'
 }
 fail_usage() {
   echo "$program_name: $*" >&2
@@ -45,7 +44,7 @@ while [ $# -gt 0 ]; do
     --program=*) program=${1#*=}; shift ;;
     --sbatch) [ $# -ge 2 ] || fail_usage "--sbatch needs a value"; sbatch_args+=("$2"); shift 2 ;;
     --sbatch=*) sbatch_args+=("${1#*=}"); shift ;;
-    -h|--help) usage ;;
+    -h|--help) usage; exit 0 ;;
     --) shift; break ;;
     *) fail_usage "unknown option $1 (velumixer-render's arguments go after --)" ;;
   esac
