@@ -22,12 +22,12 @@ public:
             try {
                 const auto start = std::chrono::steady_clock::now();
                 if (renderOne_(*task) == FrameOutcome::Written) {
+                    const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
                     {
                         std::lock_guard<std::mutex> lock(mutex_);
                         ++result_.written;
                     }
-                    observer_.frameWritten(*task,
-                                           std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+                    observer_.frameWritten(*task, took.count());
                 }
             } catch (const std::exception& e) {
                 fail(e.what());

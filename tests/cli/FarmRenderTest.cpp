@@ -106,7 +106,8 @@ TEST_F(FarmRenderTest, ARetryRendersOnlyWhatIsMissing) {
     ASSERT_EQ(0, renderInto("farm", {"--skip-existing", "--progress", "lines"})) << err.str();
     EXPECT_NE(std::string::npos, err.str().find("skipping 2 of 6 frame(s) whose output is complete")) << err.str();
     for (int frame : {1, 3}) EXPECT_EQ(std::string::npos, err.str().find("frame " + std::to_string(frame) + " wrote"));
-    for (int frame : {2, 4, 5, 6}) EXPECT_NE(std::string::npos, err.str().find("frame " + std::to_string(frame) + " wrote"));
+    for (int frame : {2, 4, 5, 6})
+        EXPECT_NE(std::string::npos, err.str().find("frame " + std::to_string(frame) + " wrote"));
     EXPECT_EQ(untouched, std::filesystem::last_write_time(scratch.path("farm/out_01.png")));
     std::filesystem::remove(partial);  // a killed process's, never looked at
     expectSameAsOneShot("farm");

@@ -43,12 +43,16 @@ show_slurm_logs() {
 start_slurm_cluster() {
   local dir=$1
   local node ctld_port slurmd_port
-  for tool in munged mungekey slurmctld slurmd sbatch scontrol squeue sinfo scancel; do
-    command -v "$tool" >/dev/null 2>&1 || PATH="$PATH:/usr/sbin" command -v "$tool" >/dev/null 2>&1 ||
-      { slurm_log "$tool is not installed (Debian packages slurm-wlm and munge; scripts/setup.sh installs them)"; return 1; }
-  done
   export PATH="$PATH:/usr/sbin"
-  if [ "$(id -u)" -ne 0 ]; then slurm_log "a test cluster needs root: slurmd runs job steps as their owner"; return 1; fi
+  for tool in munged mungekey slurmctld slurmd sbatch scontrol squeue sinfo scancel; do
+    command -v "$tool" >/dev/null 2>&1 && continue
+    slurm_log "$tool is not installed (Debian's slurm-wlm and munge; scripts/setup.sh installs them)"
+    return 1
+  done
+  if [ "$(id -u)" -ne 0 ]; then
+    slurm_log "a test cluster needs root: slurmd runs job steps as their owner"
+    return 1
+  fi
 
   mkdir -p "$dir/state" "$dir/spool"
   chmod 700 "$dir"

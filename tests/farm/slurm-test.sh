@@ -43,7 +43,9 @@ check() {  # <what> <command...>: one line per check
 # Every frame of folder $1 equals the same frame of folder $2, and both hold $3 frames.
 same_frames() {
   local expected=$1 actual=$2 count=$3 name
-  [ "$(find "$actual" -name 'out_*' | wc -l)" -eq "$count" ] || { echo "  $actual holds $(ls "$actual" | wc -l) files, not $count"; return 1; }
+  local found
+  found=$(find "$actual" -name 'out_*' | wc -l)
+  [ "$found" -eq "$count" ] || { echo "  $actual holds $found frames, not $count"; return 1; }
   for name in $(cd "$expected" && ls out_*); do
     cmp -s "$expected/$name" "$actual/$name" || { echo "  $actual/$name differs from the local render"; return 1; }
   done
@@ -80,8 +82,9 @@ make_frames() {  # <folder> <count> <WxH>
   local folder=$1 count=$2 size=$3 frame
   mkdir -p "$folder"
   for frame in $(seq 1 "$count"); do
-    oiiotool --pattern "checker:width=$((frame % 7 + 3)):height=$((frame % 5 + 4)):color1=0.9,0.$frame,0.1,1:color2=0.05,0.4,0.8,1" \
-      "$size" 4 -d uint8 -o "$folder/in_$(printf %04d "$frame").png" || return 1
+    local checker="checker:width=$((frame % 7 + 3)):height=$((frame % 5 + 4))"
+    oiiotool --pattern "$checker:color1=0.9,0.$frame,0.1,1:color2=0.05,0.4,0.8,1" "$size" 4 -d uint8 \
+      -o "$folder/in_$(printf %04d "$frame").png" || return 1
   done
 }
 
