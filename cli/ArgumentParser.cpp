@@ -172,6 +172,7 @@ Options parseArguments(const std::vector<std::string>& args) {
 std::string usageText() {
     return R"(Usage: velumixer-render [options] INPUT OUTPUT
        velumixer-render --list-params | --about | --store-defaults | --restore-defaults [options]
+       velumixer-render --save-settings FILE [--settings FILE] [--set "NAME=VALUE"]...
 
 Renders INPUT through the Velumixer effect and writes OUTPUT (PNG, TIFF, OpenEXR
 and the other formats OpenImageIO knows). Alpha is straight in and out; inputs
