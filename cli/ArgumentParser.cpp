@@ -3,8 +3,10 @@
 #include <optional>
 
 #include "cli/CliErrors.h"
+#include "cli/FrameChunks.h"
 #include "cli/FrameList.h"
 #include "cli/NumberText.h"
+#include "cli/SettingsFile.h"
 
 namespace vmcli {
 
@@ -68,6 +70,11 @@ private:
             options_.legacyRender = true;
             return;
         }
+        if (name == "--skip-existing") {
+            noValue(name);
+            options_.skipExisting = true;
+            return;
+        }
         if (name == "--plugin") {
             options_.pluginPath = value(name);
         } else if (name == "--set") {
@@ -99,6 +106,15 @@ private:
             options_.maxPixels = static_cast<std::uint64_t>(*pixels);
         } else if (name == "--frames") {
             options_.frames = parseFrameList(value(name));
+        } else if (name == "--chunk") {
+            options_.chunk = parseFrameChunk(value(name));
+        } else if (name == "--settings") {
+            // Read here, so the file's lines take their place among the --set values.
+            for (ParamSetting& setting : readSettingsFile(value(name))) options_.settings.push_back(std::move(setting));
+        } else if (name == "--save-settings") {
+            options_.saveSettingsPath = value(name);
+        } else if (name == "--progress") {
+            options_.progress = parseProgressStyle(value(name));
         } else {
             throw UsageError("unknown option " + name + " (see --help)");
         }
@@ -124,6 +140,12 @@ private:
 
     void placePositional(const std::vector<std::string>& positional) {
         if (options_.action == Action::Help || options_.action == Action::Version) return;
+        if (options_.saveSettingsPath && options_.action != Action::Render)
+            throw UsageError("--save-settings cannot be combined with " + actionOption_);
+        if (options_.saveSettingsPath && positional.empty()) {
+            options_.action = Action::SaveSettings;
+            return;
+        }
         if (options_.action != Action::Render) {
             if (!positional.empty()) throw UsageError(actionOption_ + " takes no INPUT or OUTPUT");
             if (options_.action == Action::RestoreDefaults && !options_.settings.empty())
@@ -157,6 +179,7 @@ Options parseArguments(const std::vector<std::string>& args) {
 std::string usageText() {
     return R"(Usage: velumixer-render [options] INPUT OUTPUT
   or:  velumixer-render --list-params | --about | --store-defaults | --restore-defaults [options]
+  or:  velumixer-render --save-settings FILE [--settings FILE] [--set "NAME=VALUE"]...
   or:  velumixer-render --version | --help
 
 Renders INPUT through the Velumixer effect and writes OUTPUT (PNG, TIFF, OpenEXR
@@ -168,6 +191,10 @@ Effect and parameters:
                          else ../lib/velumixer/Velumixer.so from this program's folder)
   --set "NAME=VALUE"     set a parameter by its display name; repeatable:
                          numbers, popup item text or number, on/off/1/0, #RRGGBB
+  --settings FILE        read NAME=VALUE lines as --set does ("#" starts a comment
+                         line); a later --set wins
+  --save-settings FILE   write every parameter's value in that form; renders too
+                         when INPUT and OUTPUT are given
   --list-params          print every parameter with type, range and default
   --about                print the effect's about text
   --store-defaults       store the --set values as the defaults of new instances
@@ -184,14 +211,21 @@ Rendering:
 Sequences (INPUT and OUTPUT may hold a frame field such as shot_%04d.png):
   --frames LIST          frames to render: 1-240, 1-240x2, 7,9,12 or a mix
   --jobs N               frames rendered at once (default: 1)
+  --chunk K/N            render only the K-th of N nearly equal, contiguous
+                         chunks of the frames (farm tasks: 1/4 ... 4/4)
+  --skip-existing        leave out frames whose output is already a complete image
+                         (a retry renders only what is missing)
+  --progress STYLE       bar, lines (one per frame: number, file, seconds),
+                         openjd (openjd_progress/openjd_status lines) or none;
+                         default: bar on a terminal, lines otherwise
 
 Other:
   --version              print the renderer's version and build number
   -h, --help             print this text
 
-Exit codes: 0 done, 1 failed, 2 bad arguments or parameter values (nothing
-written), 130 cancelled with Ctrl-C, SIGHUP or SIGQUIT, 143 with SIGTERM (no
-partial files are left behind).
+Exit codes: 0 done, 1 a frame failed (the other frames are finished), 2 bad
+arguments or parameter values (nothing written), 130 cancelled with Ctrl-C,
+SIGHUP or SIGQUIT, 143 stopped with SIGTERM; no partial files are left behind.
 )";
 }
 

@@ -5,6 +5,7 @@
 
 #include "cli/ArgumentParser.h"
 #include "cli/CliErrors.h"
+#include "cli/CompleteOutputs.h"
 #include "cli/EffectSession.h"
 #include "cli/FrameJob.h"
 #include "cli/ImageFile.h"
@@ -13,6 +14,7 @@
 #include "cli/ProgressDisplay.h"
 #include "cli/RenderLoop.h"
 #include "cli/RenderPlan.h"
+#include "cli/SettingsFile.h"
 #include "cli/StalePartialFiles.h"
 #include "cli/UserDefaultsActions.h"
 #include "resources/PluginProperties.h"
@@ -32,22 +34,45 @@ SessionConfig sessionConfig(const Options& options) {
 }
 
 void applySettings(EffectSession& session, const Options& options) {
-    for (const ParamSetting& setting : options.settings) applyParamSetting(session.params(), setting);
+    applyParamSettings(session.params(), options.settings);
+    if (options.saveSettingsPath) writeSettingsFile(session.params(), *options.saveSettingsPath);
+}
+
+// The frames of this run: its chunk of the shot, less those already done.
+std::vector<FrameTask> framesToRender(const Options& options, Console& console) {
+    std::vector<FrameTask> tasks = planFrames(options);
+    if (options.chunk) {
+        const std::size_t shotFrames = tasks.size();
+        tasks = chunkOf(tasks, *options.chunk);
+        if (tasks.empty())
+            console.err << kProgram << ": chunk " << options.chunk->index << "/" << options.chunk->count << " of "
+                        << shotFrames << " frame(s) is empty; nothing to render\n";
+    }
+    if (options.skipExisting && !tasks.empty()) {
+        const std::size_t before = tasks.size();
+        tasks = framesStillToRender(tasks);
+        if (tasks.size() < before)
+            console.err << kProgram << ": skipping " << before - tasks.size() << " of " << before
+                        << " frame(s) whose output is complete\n";
+    }
+    return tasks;
 }
 
 int render(const Options& options, Console& console, const CancelFlag& cancel) {
-    const std::vector<FrameTask> tasks = planFrames(options);
-    const int framesAtOnce = std::min<int>(options.jobs, static_cast<int>(tasks.size()));
+    const std::vector<FrameTask> tasks = framesToRender(options, console);
+    const int framesAtOnce = std::max(1, std::min<int>(options.jobs, static_cast<int>(tasks.size())));
     SessionConfig config = sessionConfig(options);
     config.framesAtOnce = framesAtOnce;
     EffectSession session(config);
     session.setUpInstance();
     applySettings(session, options);
+    if (tasks.empty()) return kExitOk;
     checkFrameFiles(tasks);
     removeStalePartialFiles(tasks);
 
     shareFileThreads(framesAtOnce);
-    ProgressDisplay progress(console.err, console.errIsTerminal, static_cast<int>(tasks.size()));
+    ProgressDisplay progress(console.err, options.progress.value_or(defaultProgressStyle(console.errIsTerminal)),
+                             static_cast<int>(tasks.size()));
     RenderSettings settings;
     settings.depth = options.depth;
     settings.downsampleX = options.downsampleX;
@@ -66,10 +91,11 @@ int render(const Options& options, Console& console, const CancelFlag& cancel) {
                     << " frame(s) written, no partial files left\n";
         return kExitCancelled;
     }
-    if (result.error) {
-        console.err << kProgram << ": " << printableText(*result.error) << "\n";
+    if (!result.errors.empty()) {
+        for (const std::string& error : result.errors) console.err << kProgram << ": " << printableText(error) << "\n";
         if (tasks.size() > 1)
-            console.err << kProgram << ": " << result.written << " of " << tasks.size() << " frame(s) written\n";
+            console.err << kProgram << ": " << result.written << " of " << tasks.size() << " frame(s) written, "
+                        << result.errors.size() << " failed\n";
         return kExitFailed;
     }
     return kExitOk;
@@ -95,6 +121,13 @@ int run(const Options& options, Console& console, const CancelFlag& cancel) {
             EffectSession session(sessionConfig(options));
             session.setUpInstance();
             console.out << describeParams(session.params());
+            return kExitOk;
+        }
+        case Action::SaveSettings: {
+            EffectSession session(sessionConfig(options));
+            session.setUpInstance();
+            applySettings(session, options);
+            console.out << "saved every parameter's value in " << *options.saveSettingsPath << "\n";
             return kExitOk;
         }
         case Action::StoreDefaults: {

@@ -187,7 +187,9 @@ ImageFileContents readImageFile(const std::string& path, std::optional<int> dept
     std::vector<float> values(static_cast<std::size_t>(spec.width) * spec.nchannels * std::min(strip, spec.height));
     for (int y = 0; y < spec.height; y += strip) {
         const int rows = std::min(strip, spec.height - y);
-        if (!readRows(*in, y, rows, values.data()))
+        // A file cut short can read "successfully" with the missing pixels black; the
+        // error is only recorded (TIFF strips, for one).
+        if (!readRows(*in, y, rows, values.data()) || in->has_error())
             throw RunError("cannot read \"" + path + "\": " + reason(in->geterror()));
         fileRowsToImage(values.data(), channels, premultiplied, contents.image, y, rows);
     }

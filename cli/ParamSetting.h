@@ -11,6 +11,8 @@ namespace vmcli {
 struct ParamSetting {
     std::string name;
     std::string value;
+    // Where a setting from a file came from, for messages ("look.txt line 3"); empty for --set.
+    std::string origin = {};
 };
 
 // Splits at the first "="; throws UsageError without one or without a name.

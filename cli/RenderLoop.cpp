@@ -20,12 +20,14 @@ public:
     void work() {
         while (const FrameTask* task = take()) {
             try {
+                const auto start = std::chrono::steady_clock::now();
                 if (renderOne_(*task) == FrameOutcome::Written) {
+                    const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
                     {
                         std::lock_guard<std::mutex> lock(mutex_);
                         ++result_.written;
                     }
-                    observer_.frameWritten(*task);
+                    observer_.frameWritten(*task, took.count());
                 }
             } catch (const std::exception& e) {
                 fail(e.what());
@@ -73,14 +75,13 @@ public:
 private:
     const FrameTask* take() {
         std::lock_guard<std::mutex> lock(mutex_);
-        if (stopped_ || cancel_ || next_ >= tasks_.size()) return nullptr;
+        if (cancel_ || next_ >= tasks_.size()) return nullptr;
         return &tasks_[next_++];
     }
 
     void fail(const std::string& message) {
         std::lock_guard<std::mutex> lock(mutex_);
-        if (!result_.error) result_.error = message;
-        stopped_ = true;
+        result_.errors.push_back(message);
     }
 
     const std::vector<FrameTask>& tasks_;
@@ -91,7 +92,6 @@ private:
     std::condition_variable finished_;
     std::size_t next_ = 0;
     int running_ = 0;
-    bool stopped_ = false;
     LoopResult result_;
 };
 

@@ -1,11 +1,11 @@
 #pragma once
 // Renders a list of frames with N frames in flight at once. Each worker
-// thread takes the next frame until the list is done, a frame fails or the
-// user cancels; frames already in flight finish (or stop early when the
-// effect heeds the cancel).
+// thread takes the next frame until the list is done or the user cancels;
+// a frame that fails does not stop the others, so a farm's retry has only the
+// failed ones left to do. Frames already in flight at a cancel finish (or
+// stop early when the effect heeds the cancel).
 
 #include <functional>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,13 +19,14 @@ namespace vmcli {
 class FrameObserver {
 public:
     virtual ~FrameObserver() = default;
-    virtual void frameWritten(const FrameTask& task) = 0;
+    // `seconds`: how long the frame took from reading to writing.
+    virtual void frameWritten(const FrameTask& task, double seconds) = 0;
 };
 
 struct LoopResult {
     int written = 0;
     bool cancelled = false;            // stopped by the cancel flag before every frame was written
-    std::optional<std::string> error;  // the first failure
+    std::vector<std::string> errors;   // one per failed frame, in the order they failed
 };
 
 using FrameFunction = std::function<FrameOutcome(const FrameTask&)>;

@@ -12,6 +12,8 @@ packages=(
   libopenimageio-dev openimageio-tools
   # The packages and their checks
   dpkg-dev lintian help2man zip
+  # a one-node Slurm cluster for the farm test
+  slurm-wlm munge
 )
 
 bash "$(dirname "$0")/install-packages.sh" "${packages[@]}"

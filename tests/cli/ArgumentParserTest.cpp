@@ -67,6 +67,24 @@ TEST(ArgumentParserTest, ActionsNeedNoFilesAndExcludeEachOther) {
     EXPECT_NE("", refusal({"--restore-defaults", "--set", "G=2"}));
 }
 
+TEST(ArgumentParserTest, FarmOptions) {
+    const Options options =
+        parseArguments({"a_%d.png", "b_%d.png", "--frames", "1-8", "--chunk", "2/3", "--skip-existing", "--progress",
+                        "openjd", "--save-settings", "look.txt"});
+    EXPECT_EQ(Action::Render, options.action) << "with INPUT and OUTPUT the settings are saved and the frames rendered";
+    ASSERT_TRUE(options.chunk);
+    EXPECT_EQ(2, options.chunk->index);
+    EXPECT_EQ(3, options.chunk->count);
+    EXPECT_TRUE(options.skipExisting);
+    EXPECT_EQ(vmcli::ProgressStyle::OpenJD, options.progress);
+    EXPECT_EQ("look.txt", options.saveSettingsPath);
+    EXPECT_FALSE(parseArguments({"a", "b"}).progress) << "the default depends on the console";
+
+    const Options saveOnly = parseArguments({"--set", "G=2", "--save-settings=look.txt"});
+    EXPECT_EQ(Action::SaveSettings, saveOnly.action);
+    EXPECT_EQ(1u, saveOnly.settings.size());
+}
+
 TEST(ArgumentParserTest, MistakesNameWhatIsWrong) {
     struct Case {
         std::vector<std::string> args;
@@ -88,6 +106,16 @@ TEST(ArgumentParserTest, MistakesNameWhatIsWrong) {
         {{"a", "b", "--blur", "4"}, "unknown option --blur"},
         {{"a", "b", "--max-pixels", "0"}, "--max-pixels takes a whole number of pixels"},
         {{"a", "b", "--max-pixels", "1e6"}, "--max-pixels takes a whole number of pixels"},
+        {{"a", "b", "--chunk", "0/4"}, "--chunk: \"0/4\" needs a chunk number from 1 to 4"},
+        {{"a", "b", "--chunk", "5/4"}, "--chunk: \"5/4\" needs a chunk number from 1 to 4"},
+        {{"a", "b", "--chunk", "a/b"}, "--chunk: \"a/b\" is not K/N"},
+        {{"a", "b", "--chunk", "3/0"}, "--chunk: \"3/0\" needs a chunk count from 1"},
+        {{"a", "b", "--chunk", "2"}, "--chunk: \"2\" is not K/N"},
+        {{"a", "b", "--chunk", "+1/4"}, "--chunk: \"+1/4\" is not K/N"},
+        {{"a", "b", "--progress", "xml"}, "--progress takes bar, lines, openjd or none"},
+        {{"a", "b", "--skip-existing=yes"}, "takes no value"},
+        {{"a", "b", "--settings", "/nonexistent/look.txt"}, "--settings: cannot read \"/nonexistent/look.txt\""},
+        {{"--about", "--save-settings", "s.txt"}, "--save-settings cannot be combined with --about"},
     };
     for (const Case& c : cases) EXPECT_NE(std::string::npos, refusal(c.args).find(c.expected)) << c.expected;
 }

@@ -1,5 +1,5 @@
-// The frame pool: every frame once, the first failure stops it, a cancel stops it
-// cleanly; and how its progress is shown.
+// The frame pool: every frame once, a failure does not stop the others, a cancel stops it
+// cleanly; and how its progress is shown in each style.
 #include "cli/CliErrors.h"
 #include "cli/ProgressDisplay.h"
 #include "cli/RenderLoop.h"
@@ -25,7 +25,7 @@ std::vector<FrameTask> tasks(int count) {
 
 class Recorder : public vmcli::FrameObserver {
 public:
-    void frameWritten(const FrameTask& task) override {
+    void frameWritten(const FrameTask& task, double) override {
         std::lock_guard<std::mutex> lock(mutex_);
         written.insert(task.frame);
         if (cancelAfterFirst) *cancelAfterFirst = true;
@@ -52,28 +52,29 @@ TEST(RenderLoopTest, EveryFrameOnceWithSeveralJobs) {
         recorder, cancel, [] { FAIL() << "nothing was cancelled"; });
     EXPECT_EQ(20, result.written);
     EXPECT_FALSE(result.cancelled);
-    EXPECT_FALSE(result.error);
+    EXPECT_TRUE(result.errors.empty());
     EXPECT_EQ(20u, rendered.size());
     EXPECT_EQ(20u, std::set<int>(rendered.begin(), rendered.end()).size());
     EXPECT_EQ(20u, recorder.written.size());
 }
 
-TEST(RenderLoopTest, TheFirstFailureStopsTheRest) {
-    Recorder recorder;
-    CancelFlag cancel{false};
-    int calls = 0;
-    const auto result = vmcli::renderFrames(
-        tasks(10), 1,
-        [&](const FrameTask& task) {
-            ++calls;
-            if (task.frame == 3) throw vmcli::RunError("frame 3 broke");
-            return FrameOutcome::Written;
-        },
-        recorder, cancel, [] {});
-    EXPECT_EQ(3, calls);
-    EXPECT_EQ(2, result.written);
-    EXPECT_EQ("frame 3 broke", result.error.value_or(""));
-    EXPECT_FALSE(result.cancelled);
+TEST(RenderLoopTest, FailedFramesAreReportedAndTheOthersFinish) {
+    for (int jobs : {1, 3}) {
+        Recorder recorder;
+        CancelFlag cancel{false};
+        const auto result = vmcli::renderFrames(
+            tasks(10), jobs,
+            [&](const FrameTask& task) {
+                if (task.frame == 3 || task.frame == 7) throw vmcli::RunError("frame " + std::to_string(task.frame));
+                return FrameOutcome::Written;
+            },
+            recorder, cancel, [] {});
+        EXPECT_EQ(8, result.written);
+        EXPECT_EQ((std::set<int>{1, 2, 4, 5, 6, 8, 9, 10}), recorder.written);
+        EXPECT_EQ((std::multiset<std::string>{"frame 3", "frame 7"}),
+                  std::multiset<std::string>(result.errors.begin(), result.errors.end()));
+        EXPECT_FALSE(result.cancelled);
+    }
 }
 
 TEST(RenderLoopTest, CancelStopsTakingFramesAndIsForwardedOnce) {
@@ -103,19 +104,58 @@ TEST(ProgressTest, DurationsRatesAndTimeLeft) {
     EXPECT_EQ("--:--", vmcli::formatDuration(-1));
     EXPECT_EQ("[#####-----]  12/24 frames  3.0 fps  0:04 left", vmcli::progressBar(12, 24, 4.0, 10));
     EXPECT_EQ("[----------]  0/24 frames  -- fps  --:-- left", vmcli::progressBar(0, 24, 0.0, 10));
-    EXPECT_EQ("wrote out_0012.png (frame 12, 6/8, 2.0 fps, 0:01 left)",
-              vmcli::progressLine({12, "in", "out_0012.png"}, 6, 8, 3.0));
+    EXPECT_EQ("frame 12 wrote out_0012.png in 0.84 s (6/8, 0:01 left)",
+              vmcli::progressLine({12, "in", "out_0012.png"}, 0.837, 6, 8, 3.0));
+    EXPECT_EQ("openjd_progress: 0.0", vmcli::openjdProgress(0, 3));
+    EXPECT_EQ("openjd_progress: 33.3", vmcli::openjdProgress(1, 3));
+    EXPECT_EQ("openjd_progress: 66.7", vmcli::openjdProgress(2, 3));
+    EXPECT_EQ("openjd_progress: 100.0", vmcli::openjdProgress(3, 3));
+}
+
+TEST(ProgressTest, StylesByNameAndByConsole) {
+    using vmcli::ProgressStyle;
+    EXPECT_EQ(ProgressStyle::Bar, vmcli::parseProgressStyle("bar"));
+    EXPECT_EQ(ProgressStyle::Lines, vmcli::parseProgressStyle("lines"));
+    EXPECT_EQ(ProgressStyle::OpenJD, vmcli::parseProgressStyle("openjd"));
+    EXPECT_EQ(ProgressStyle::None, vmcli::parseProgressStyle("none"));
+    EXPECT_THROW(vmcli::parseProgressStyle("json"), vmcli::UsageError);
+    EXPECT_EQ(ProgressStyle::Bar, vmcli::defaultProgressStyle(true));
+    EXPECT_EQ(ProgressStyle::Lines, vmcli::defaultProgressStyle(false));
+}
+
+// Everything a display prints for two frames in one style.
+std::string shown(vmcli::ProgressStyle style) {
+    std::ostringstream out;
+    vmcli::ProgressDisplay display(out, style, 2);
+    display.frameWritten({1, "in", "a.png"}, 0.5);
+    display.frameWritten({2, "in", "b.png"}, 0.25);
+    display.finish();
+    return out.str();
+}
+
+TEST(ProgressTest, LogsGetALinePerFrameAndManagersTheirMessages) {
+    const std::string lines = shown(vmcli::ProgressStyle::Lines);
+    EXPECT_EQ(0u, lines.find("frame 1 wrote a.png in 0.50 s (1/2, ")) << lines;
+    EXPECT_NE(std::string::npos, lines.find("\nframe 2 wrote b.png in 0.25 s (2/2, 0:00 left)\n")) << lines;
+    EXPECT_EQ(2, std::count(lines.begin(), lines.end(), '\n')) << lines;
+
+    EXPECT_EQ("openjd_status: rendering 2 frame(s)\nopenjd_progress: 0.0\n"
+              "openjd_status: frame 1 written (1/2)\nopenjd_progress: 50.0\n"
+              "openjd_status: frame 2 written (2/2)\nopenjd_progress: 100.0\n",
+              shown(vmcli::ProgressStyle::OpenJD));
+    EXPECT_EQ("", shown(vmcli::ProgressStyle::None));
 }
 
 TEST(ProgressTest, TerminalsGetOneBarRedrawnInPlace) {
     std::ostringstream terminal;
-    vmcli::ProgressDisplay bar(terminal, true, 2);
-    bar.frameWritten({1, "in", "a.png"});
+    vmcli::ProgressDisplay bar(terminal, vmcli::ProgressStyle::Bar, 2);
+    bar.frameWritten({1, "in", "a.png"}, 1.0);
     bar.finish();
     const std::string text = terminal.str();
     EXPECT_EQ(0u, text.find("\r[")) << "drawn before the first frame";
     EXPECT_NE(std::string::npos, text.find("\r[###############---------------]  1/2 frames"));
     EXPECT_EQ(std::string::npos, text.find("wrote"));
+    EXPECT_EQ(std::string::npos, text.find("openjd"));
     EXPECT_EQ('\n', text.back()) << "later messages start on their own line";
 }
 
