@@ -23,5 +23,6 @@ PF_Err EdgeFlagMap::create(const PF_WorldSuite1& worlds, PF_ProgPtr effectRef, s
     height_ = height;
     stride_ = stride;
     std::memset(bytes_, 0, std::size_t(rows) * std::size_t(stride));
+    flaggedRows_.assign(std::size_t(height), 0);
     return PF_Err_NONE;
 }

@@ -10,6 +10,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <vector>
 
 enum EdgeFlag : std::uint8_t {
     FlagRight = 1,         // differs from the pixel to the right
@@ -51,8 +52,19 @@ public:
     void setBlock(int x0, int y, std::uint32_t word) {
         std::uint8_t* p = bytes_ + offset(x0, y);
         for (int k = 0; k < 4; ++k) p[k] = static_cast<std::uint8_t>(word >> (8 * k));
+        if (word != 0) flaggedRows_[std::size_t(y)] = 1;
     }
-    void set(int x, int y, std::uint8_t flags) { bytes_[offset(x, y)] = flags; }
+    void set(int x, int y, std::uint8_t flags) {
+        bytes_[offset(x, y)] = flags;
+        if (flags != 0) flaggedRows_[std::size_t(y)] = 1;
+    }
+    // The flags of row y from pixel 0 on, for builders that fill a whole row; they report
+    // with markRow whether they set any.
+    std::uint8_t* row(int y) { return bytes_ + offset(0, y); }
+    void markRow(int y, bool flagged) { flaggedRows_[std::size_t(y)] = flagged ? 1 : 0; }
+
+    // Whether row y of the image holds any flag: scans pass over the rows that hold none.
+    bool rowFlagged(int y) const { return flaggedRows_[std::size_t(y)] != 0; }
 
     // The four tests of the pass's rules, named as there: R(x, y) is FlagRight of (x, y), and
     // D, G, A are FlagDown, FlagDiagonal and FlagAntiDiagonal.
@@ -71,4 +83,5 @@ private:
     std::int32_t width_ = 0;
     std::int32_t height_ = 0;
     std::int32_t stride_ = 0;
+    std::vector<std::uint8_t> flaggedRows_;
 };

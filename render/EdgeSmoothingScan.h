@@ -29,11 +29,12 @@ void smoothEdgesAt(const EdgeSmoothContext<Pixel>& c, int x, int y) {
     bleedSides(c, x, y);
 }
 
-// Rows top to bottom, pixels left to right; blocks of four pixels without flags are passed
-// over with one test, so flat areas cost next to nothing.
+// Rows firstRow .. endRow - 1 top to bottom, pixels left to right; rows without flags are
+// passed over, and so are blocks of four pixels without flags, so flat areas cost next to nothing.
 template <class Pixel>
-void smoothFlaggedPixels(const EdgeSmoothContext<Pixel>& c) {
-    for (int y = 0; y < c.height; ++y) {
+void smoothFlaggedRows(const EdgeSmoothContext<Pixel>& c, int firstRow, int endRow) {
+    for (int y = firstRow; y < endRow; ++y) {
+        if (!c.flags.rowFlagged(y)) continue;
         for (int x0 = 0; x0 < c.width; x0 += 4) {
             if (c.flags.block(x0, y) == 0) continue;
             for (int x = x0; x < x0 + 4; ++x) {

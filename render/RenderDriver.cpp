@@ -198,10 +198,11 @@ PF_Err renderDepth(const RenderParams& original) {
         return AEUtil::WorldSuite::newWorld(p.inData, width, height, 0, pixelFormatOf<Pixel>());
     };
     AEUtil::EffectWorldPtr temp1, temp2;
-    if (plan.smallRadius || plan.brightnessOn) {
-        temp1 = newFrameWorld();
-        temp2 = newFrameWorld();
-    }
+    // With every pixel selected the edge smoothing reads the input itself: its masked copy
+    // would be the same pixels.
+    const bool smoothMaskedCopy = plan.smallRadius && !plan.allSelected;
+    if (plan.smallRadius || plan.brightnessOn) temp1 = newFrameWorld();
+    if (smoothMaskedCopy || plan.brightnessOn) temp2 = newFrameWorld();
     if (const PF_Err err = selectPixels<Pixel>(mask, p, original, plan.allSelected)) return err;
 
     PixelTask task;
@@ -211,17 +212,19 @@ PF_Err renderDepth(const RenderParams& original) {
     PF_EffectWorld* spare = temp2.get();
 
     if (plan.smallRadius) {
-        task.source = p.input;
-        task.destination = temp2.get();
-        task.clearUnselected = true;
-        if (const PF_Err err = maskedCopy<Pixel>(p.inData, kEveryWorker, task)) return err;
-        task.clearUnselected = false;
+        if (smoothMaskedCopy) {
+            task.source = p.input;
+            task.destination = temp2.get();
+            task.clearUnselected = true;
+            if (const PF_Err err = maskedCopy<Pixel>(p.inData, kEveryWorker, task)) return err;
+            task.clearUnselected = false;
+        }
 
         EdgeSmoothSettings smoothing{};
         setEdgeSmoothDefaults(smoothing);
         smoothing.inData = p.inData;
         smoothing.pixelFormat = p.pixelFormat;
-        smoothing.source = temp2.get();
+        smoothing.source = smoothMaskedCopy ? temp2.get() : p.input;
         smoothing.destination = temp1.get();
         if (const PF_Err err = smoothEdges(smoothing)) return err;
         current = temp1.get();
