@@ -191,15 +191,16 @@ PF_Err renderDepth(const RenderParams& original) {
 
     SelectionMask mask;
     constexpr bool eightBit = std::is_same<Pixel, PF_Pixel8>::value;
-    // Frame-depth worlds only where a step writes them: the edge smoothing and the
-    // brightness need both; the pass-by-pass blur of 16-bit and float frames makes one as its
-    // scratch when it comes to that.
+    // Frame-depth worlds only where a step writes them: the edge smoothing needs one (and one
+    // for the masked copy it smooths when not every pixel is selected), the brightness both;
+    // the pass-by-pass blur of 16-bit and float frames makes one as its scratch when it comes
+    // to that.
     auto newFrameWorld = [&] {
         return AEUtil::WorldSuite::newWorld(p.inData, width, height, 0, pixelFormatOf<Pixel>());
     };
     AEUtil::EffectWorldPtr temp1, temp2;
-    // With every pixel selected the edge smoothing reads the input itself: its masked copy
-    // would be the same pixels.
+    // With every pixel selected the masked copy would be the input's pixels: the edge
+    // smoothing reads the input itself.
     const bool smoothMaskedCopy = plan.smallRadius && !plan.allSelected;
     if (plan.smallRadius || plan.brightnessOn) temp1 = newFrameWorld();
     if (smoothMaskedCopy || plan.brightnessOn) temp2 = newFrameWorld();
