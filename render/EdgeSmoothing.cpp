@@ -17,9 +17,11 @@ namespace {
 // Bands the blends are decided and applied in. Their number does not change the result; enough
 // of them keep every worker busy when some bands hold more edges than others.
 constexpr std::int32_t kSmoothingBands = 16;
-// The share of a band's rows, at its top, whose blends it keeps: blends from the band above
-// reach a few rows down in most pictures (rarely further, and then the band decides again).
+// The rows at the top of a band whose blends it keeps: a quarter of the band, at most 16.
+// Blends from the band above reach a few rows down in most pictures; where they reach
+// further, the band decides again.
 constexpr std::int32_t kKeptShare = 4;
+constexpr std::int32_t kMostKeptRows = 16;
 
 template <class Pixel>
 struct SmoothingJob {
@@ -48,7 +50,7 @@ template <class Pixel>
 PF_Err smoothBand(const SmoothingJob<Pixel>& job, std::int32_t i, std::int32_t n) {
     const Band band = rowBand(i, n, job.source.height);
     job.logs[static_cast<std::size_t>(i)].start(job.destination, band.first, band.first + band.count,
-                                                     band.count / kKeptShare);
+                                                     std::min(band.count / kKeptShare, kMostKeptRows));
     smoothFlaggedRows(job.context(i), band.first, band.first + band.count);
     return PF_Err_NONE;
 }
