@@ -1,17 +1,50 @@
 #pragma once
-// Fills the edge flag map from the source picture. Most of the map is built four pixels at a
-// time into one word, and the diagonal comparisons of a block's first three pixels are made
-// only once an earlier bit of the block is set, so flat areas cost few comparisons.
+// Fills the edge flag map from the source picture, row by row, so that bands of rows can be
+// built apart. Most of a row is built four pixels at a time into one word. The diagonal bits
+// of a block's first three pixels count only once an earlier right or down bit of the block
+// is set (BlockDiagonals): flat blocks were once passed over without those comparisons, and
+// the map keeps what that gave.
 
+#include "render/EdgeFlagBlocks8.h"
 #include "render/EdgeFlagMap.h"
 #include "render/PixelArithmetic.h"
 #include "render/WorldPixels.h"
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
+#include <type_traits>
 
+namespace edge_flag_detail {
+
+// The word of the block at p[0..3] over q[0..3], compared up to p[4] and q[4].
 template <class Pixel, class Threshold>
-void buildEdgeFlags(EdgeFlagMap& map, const PF_EffectWorld& source, Threshold threshold) {
+std::uint32_t blockWord(const Pixel* p, const Pixel* q, Threshold threshold) {
+    auto differ = [threshold](const Pixel& a, const Pixel& b) { return pixelsDiffer(a, b, threshold); };
+    std::uint32_t word = 0;
+    auto mark = [&word](int pixel, EdgeFlag flag, bool differs) {
+        if (differs) word |= std::uint32_t(flag) << (8 * pixel);
+    };
+    // Right and down bits first, then the diagonals the blocks' rule lets count.
+    for (int k = 0; k < 4; ++k) {
+        mark(k, FlagRight, differ(p[k], p[k + 1]));
+        mark(k, FlagDown, differ(p[k], q[k]));
+    }
+    const std::uint32_t open = diagonalsCounted(word);
+    for (int k = 0; k < 4; ++k) {
+        if ((open >> (8 * k) & FlagDiagonal) == 0) continue;
+        mark(k, FlagDiagonal, differ(p[k], q[k + 1]));
+        mark(k, FlagAntiDiagonal, differ(q[k], p[k + 1]));
+    }
+    return word;
+}
+
+}  // namespace edge_flag_detail
+
+// Builds rows [firstRow, endRow) of the map; every other row is left as it is.
+template <class Pixel, class Threshold>
+void buildEdgeFlagRows(EdgeFlagMap& map, const PF_EffectWorld& source, Threshold threshold, int firstRow,
+                       int endRow) {
     const int w = source.width;
     const int h = source.height;
     auto row = [&source](int y) -> const Pixel* { return worldPixel<const Pixel>(source, 0, y); };
@@ -19,54 +52,49 @@ void buildEdgeFlags(EdgeFlagMap& map, const PF_EffectWorld& source, Threshold th
     // Blocks read one pixel past their end, so they stop before the last column.
     const int blockEnd = std::max(0, (w - 1) & ~3);
 
-    for (int y = 0; y + 1 < h; ++y) {
+    for (int y = firstRow; y < endRow; ++y) {
+        std::uint8_t* flags = map.row(y);
         const Pixel* p = row(y);
+        std::uint32_t any = 0;
+        if (y + 1 == h) {
+            // The last row compares with nothing below.
+            for (int x = 0; x < w; ++x) {
+                flags[x] = x + 1 < w && differ(p[x], p[x + 1]) ? FlagRight : 0;
+                any |= flags[x];
+            }
+            map.markRow(y, any != 0);
+            continue;
+        }
         const Pixel* q = row(y + 1);
-        for (int x0 = 0; x0 < blockEnd; x0 += 4, p += 4, q += 4) {
-            std::uint32_t word = 0;
-            auto mark = [&word](int pixel, EdgeFlag flag, bool differs) {
-                if (differs) word |= std::uint32_t(flag) << (8 * pixel);
-            };
-            mark(0, FlagRight, differ(p[0], p[1]));
-            mark(1, FlagRight, differ(p[1], p[2]));
-            mark(0, FlagDown, differ(p[0], q[0]));
-            mark(1, FlagDown, differ(p[1], q[1]));
-            if (word != 0) {
-                mark(0, FlagDiagonal, differ(p[0], q[1]));
-                mark(0, FlagAntiDiagonal, differ(q[0], p[1]));
+        for (int x0 = 0; x0 < blockEnd; x0 += 4) {
+            std::uint32_t word;
+            if constexpr (std::is_same<Pixel, PF_Pixel8>::value) {
+                word = edgeFlagBlock8(p + x0, q + x0, threshold);
+            } else {
+                word = edge_flag_detail::blockWord(p + x0, q + x0, threshold);
             }
-            mark(2, FlagRight, differ(p[2], p[3]));
-            mark(2, FlagDown, differ(p[2], q[2]));
-            if (word != 0) {
-                mark(1, FlagAntiDiagonal, differ(q[1], p[2]));
-                mark(1, FlagDiagonal, differ(p[1], q[2]));
-            }
-            mark(3, FlagRight, differ(p[3], p[4]));
-            mark(3, FlagDown, differ(p[3], q[3]));
-            if (word != 0) {
-                mark(2, FlagDiagonal, differ(p[2], q[3]));
-                mark(2, FlagAntiDiagonal, differ(q[2], p[3]));
-            }
-            mark(3, FlagAntiDiagonal, differ(q[3], p[4]));
-            mark(3, FlagDiagonal, differ(p[3], q[4]));
-            if (word != 0) map.setBlock(x0, y, word);
+            std::memcpy(flags + x0, &word, sizeof word);
+            any |= word;
         }
         for (int x = blockEnd; x + 1 < w; ++x) {
-            const Pixel* pr = row(y);
-            const Pixel* qr = row(y + 1);
-            std::uint8_t flags = 0;
-            if (differ(pr[x], pr[x + 1])) flags |= FlagRight;
-            if (differ(pr[x], qr[x])) flags |= FlagDown;
-            if (differ(pr[x], qr[x + 1])) flags |= FlagDiagonal;
-            if (differ(pr[x + 1], qr[x])) flags |= FlagAntiDiagonal;
-            map.set(x, y, flags);
+            std::uint8_t f = 0;
+            if (differ(p[x], p[x + 1])) f |= FlagRight;
+            if (differ(p[x], q[x])) f |= FlagDown;
+            if (differ(p[x], q[x + 1])) f |= FlagDiagonal;
+            if (differ(p[x + 1], q[x])) f |= FlagAntiDiagonal;
+            flags[x] = f;
+            any |= f;
         }
-        if (w > 0 && differ(row(y)[w - 1], row(y + 1)[w - 1])) map.set(w - 1, y, FlagDown);
-    }
-    if (h > 0) {
-        const Pixel* last = row(h - 1);
-        for (int x = 0; x + 1 < w; ++x) {
-            if (differ(last[x], last[x + 1])) map.set(x, h - 1, FlagRight);
+        if (w > 0) {
+            flags[w - 1] = differ(p[w - 1], q[w - 1]) ? FlagDown : 0;
+            any |= flags[w - 1];
         }
+        map.markRow(y, any != 0);
     }
+}
+
+// Builds the whole map in one go.
+template <class Pixel, class Threshold>
+void buildEdgeFlags(EdgeFlagMap& map, const PF_EffectWorld& source, Threshold threshold) {
+    buildEdgeFlagRows<Pixel>(map, source, threshold, 0, source.height);
 }

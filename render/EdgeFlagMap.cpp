@@ -22,6 +22,8 @@ PF_Err EdgeFlagMap::create(const PF_WorldSuite1& worlds, PF_ProgPtr effectRef, s
     width_ = width;
     height_ = height;
     stride_ = stride;
+    origin_ = bytes_ + stride + 4;
     std::memset(bytes_, 0, std::size_t(rows) * std::size_t(stride));
+    flaggedRows_.assign(std::size_t(height), 0);
     return PF_Err_NONE;
 }

@@ -10,6 +10,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <vector>
 
 enum EdgeFlag : std::uint8_t {
     FlagRight = 1,         // differs from the pixel to the right
@@ -40,19 +41,30 @@ public:
     // The first byte of the map, the top-left corner of its border.
     const std::uint8_t* bytes() const { return bytes_; }
 
-    std::uint8_t at(int x, int y) const { return bytes_[offset(x, y)]; }
+    std::uint8_t at(int x, int y) const { return origin_[offset(x, y)]; }
     // The flags of pixels x0 .. x0 + 3, x0 a multiple of 4; the bytes past the image read 0.
     std::uint32_t block(int x0, int y) const {
         std::uint32_t word;
-        std::memcpy(&word, bytes_ + offset(x0, y), sizeof word);
+        std::memcpy(&word, origin_ + offset(x0, y), sizeof word);
         return word;
     }
     // Stores the flags of pixels x0 .. x0 + 3, that of x0 in the lowest byte.
     void setBlock(int x0, int y, std::uint32_t word) {
-        std::uint8_t* p = bytes_ + offset(x0, y);
+        std::uint8_t* p = origin_ + offset(x0, y);
         for (int k = 0; k < 4; ++k) p[k] = static_cast<std::uint8_t>(word >> (8 * k));
+        if (word != 0) flaggedRows_[std::size_t(y)] = 1;
     }
-    void set(int x, int y, std::uint8_t flags) { bytes_[offset(x, y)] = flags; }
+    void set(int x, int y, std::uint8_t flags) {
+        origin_[offset(x, y)] = flags;
+        if (flags != 0) flaggedRows_[std::size_t(y)] = 1;
+    }
+    // The flags of row y from pixel 0 on, for builders that fill a whole row; they report
+    // with markRow whether they set any.
+    std::uint8_t* row(int y) { return origin_ + offset(0, y); }
+    void markRow(int y, bool flagged) { flaggedRows_[std::size_t(y)] = flagged ? 1 : 0; }
+
+    // Whether row y of the image holds any flag: scans pass over the rows that hold none.
+    bool rowFlagged(int y) const { return flaggedRows_[std::size_t(y)] != 0; }
 
     // The four tests of the pass's rules, named as there: R(x, y) is FlagRight of (x, y), and
     // D, G, A are FlagDown, FlagDiagonal and FlagAntiDiagonal.
@@ -62,13 +74,16 @@ public:
     bool A(int x, int y) const { return (at(x, y) & FlagAntiDiagonal) != 0; }
 
 private:
-    std::ptrdiff_t offset(int x, int y) const { return std::ptrdiff_t(y + 1) * stride_ + 4 + x; }
+    // From the image's first pixel, which lies one row and four bytes into the map.
+    std::ptrdiff_t offset(int x, int y) const { return std::ptrdiff_t(y) * stride_ + x; }
 
     const PF_WorldSuite1* worlds_ = nullptr;
     PF_ProgPtr effectRef_ = nullptr;
     PF_EffectWorld world_{};
     std::uint8_t* bytes_ = nullptr;
+    std::uint8_t* origin_ = nullptr;  // the image's first pixel
     std::int32_t width_ = 0;
     std::int32_t height_ = 0;
     std::int32_t stride_ = 0;
+    std::vector<std::uint8_t> flaggedRows_;
 };

@@ -1,9 +1,10 @@
 #pragma once
-// What every step of one edge smoothing call works with: the flag map, the source and
-// destination pictures and the per-call weights. Steps read flags and source pixels and blend
-// into the destination at once, so later pixels see what earlier ones wrote.
+// What every step of one edge smoothing call works with: the flag map, the source picture,
+// the log its blends go to and the per-call weights. Steps read flags and source pixels only;
+// the log applies their blends to the destination in the order they were decided.
 
 #include "render/BlendWeights.h"
+#include "render/EdgeBlendLog.h"
 #include "render/EdgeFlagMap.h"
 #include "render/EdgeSmoothDepth.h"
 #include "render/PixelArithmetic.h"
@@ -17,7 +18,7 @@ public:
     using Weight = typename EdgeSmoothDepth<Pixel>::Weight;
     using Scale = WeightScale<Weight>;
 
-    EdgeSmoothContext(const EdgeFlagMap& flags, const PF_EffectWorld& source, const PF_EffectWorld& destination,
+    EdgeSmoothContext(const EdgeFlagMap& flags, const PF_EffectWorld& source, EdgeBlendLog<Pixel>& log,
                       std::uint32_t strength, std::int32_t curve)
         : flags(flags),
           width(source.width),
@@ -28,7 +29,7 @@ public:
           touchWeight(Scale::touchWeight(strength)),
           cornerWeight(Scale::cornerWeight(strength)),
           source_(source),
-          destination_(destination) {}
+          log_(log) {}
 
     const EdgeFlagMap& flags;
     const std::int32_t width;
@@ -41,12 +42,13 @@ public:
 
     bool contains(int x, int y) const { return x >= 0 && y >= 0 && x < width && y < height; }
     const Pixel& in(int x, int y) const { return *worldPixel<const Pixel>(source_, x, y); }
-    Pixel& out(int x, int y) const { return *worldPixel<Pixel>(destination_, x, y); }
 
-    // Moves out(x, y) toward a colour.
-    void blend(int x, int y, const Pixel& colour, Weight w) const { mixPixel(out(x, y), colour, w); }
-    // Moves out(x, y) back toward its own source value.
-    void restore(int x, int y, Weight w) const { mixPixel(out(x, y), in(x, y), w); }
+    // Moves the destination's (x, y) toward a colour.
+    void blend(int x, int y, const Pixel& colour, Weight w) const { log_.blend(x, y, colour, w); }
+    // Moves the destination's (x, y) back toward its own source value.
+    void restore(int x, int y, Weight w) const { log_.blend(x, y, in(x, y), w); }
+    // Averages the destination's (x, y) at full weight with `mean`.
+    void average(int x, int y, const PixelAccumulator<Pixel>& mean) const { log_.average(x, y, mean); }
 
     bool R(int x, int y) const { return flags.R(x, y); }
     bool D(int x, int y) const { return flags.D(x, y); }
@@ -55,5 +57,5 @@ public:
 
 private:
     const PF_EffectWorld& source_;
-    const PF_EffectWorld& destination_;
+    EdgeBlendLog<Pixel>& log_;
 };

@@ -6,8 +6,87 @@
 #include "render/EdgeSmoothContext.h"
 #include "render/EdgeSmoothDepth.h"
 #include "render/EdgeSmoothingScan.h"
+#include "render/PixelTask.h"
+#include "render/WorldPixels.h"
+
+#include <algorithm>
+#include <vector>
 
 namespace {
+
+// Bands the blends are decided and applied in. Their number does not change the result; enough
+// of them keep every worker busy when some bands hold more edges than others.
+constexpr std::int32_t kSmoothingBands = 16;
+// The rows at the top of a band whose blends it keeps: a quarter of the band, at most 16.
+// Blends from the band above reach a few rows down in most pictures; where they reach
+// further, the band decides again.
+constexpr std::int32_t kKeptShare = 4;
+constexpr std::int32_t kMostKeptRows = 16;
+
+template <class Pixel>
+struct SmoothingJob {
+    EdgeFlagMap& flags;
+    const PF_EffectWorld& source;
+    PF_EffectWorld& destination;
+    typename EdgeSmoothDepth<Pixel>::Threshold threshold;
+    std::uint32_t strength;
+    std::int32_t curve;
+    std::vector<EdgeBlendLog<Pixel>>& logs;  // one per band
+
+    EdgeSmoothContext<Pixel> context(std::int32_t band) const {
+        return EdgeSmoothContext<Pixel>(flags, source, logs[static_cast<std::size_t>(band)], strength, curve);
+    }
+};
+
+template <class Pixel>
+PF_Err buildFlagBand(const SmoothingJob<Pixel>& job, std::int32_t i, std::int32_t n) {
+    const Band band = rowBand(i, n, job.source.height);
+    buildEdgeFlagRows<Pixel>(job.flags, job.source, job.threshold, band.first, band.first + band.count);
+    return PF_Err_NONE;
+}
+
+// Applies the band's blends of its own rows and keeps the others.
+template <class Pixel>
+PF_Err smoothBand(const SmoothingJob<Pixel>& job, std::int32_t i, std::int32_t n) {
+    const Band band = rowBand(i, n, job.source.height);
+    job.logs[static_cast<std::size_t>(i)].start(job.destination, band.first, band.first + band.count,
+                                                     std::min(band.count / kKeptShare, kMostKeptRows));
+    smoothFlaggedRows(job.context(i), band.first, band.first + band.count);
+    return PF_Err_NONE;
+}
+
+// Brings in the blends other bands made on this band's rows. Pixels the bands above blended
+// go back to their source value and take those blends, then their own band's again; the
+// blends of the bands below come last.
+template <class Pixel>
+PF_Err joinBand(const SmoothingJob<Pixel>& job, std::int32_t i, std::int32_t n) {
+    const Band band = rowBand(i, n, job.source.height);
+    if (band.count == 0) return PF_Err_NONE;
+    const std::int32_t first = band.first, end = band.first + band.count;
+    const auto logOf = [&job](std::int32_t b) -> EdgeBlendLog<Pixel>& { return job.logs[static_cast<std::size_t>(b)]; };
+
+    std::vector<std::int64_t> fromAbove;
+    for (std::int32_t b = 0; b < i; ++b) logOf(b).addTargets(first, end, fromAbove);
+    if (!fromAbove.empty()) {
+        std::sort(fromAbove.begin(), fromAbove.end());
+        fromAbove.erase(std::unique(fromAbove.begin(), fromAbove.end()), fromAbove.end());
+        const std::int32_t width = job.source.width;
+        for (const std::int64_t key : fromAbove) {
+            const auto x = static_cast<std::int32_t>(key % width), y = static_cast<std::int32_t>(key / width);
+            *worldPixel<Pixel>(job.destination, x, y) = *worldPixel<const Pixel>(job.source, x, y);
+        }
+        for (std::int32_t b = 0; b < i; ++b) logOf(b).applyOthers(first, end);
+        if (logOf(i).keptAll(fromAbove)) {
+            logOf(i).applyKept(fromAbove);
+        } else {
+            // Blends from above reached further down than the band kept its own: decide again.
+            logOf(i).restart(fromAbove);
+            smoothFlaggedRows(job.context(i), first, end);
+        }
+    }
+    for (std::int32_t b = i + 1; b < n; ++b) logOf(b).applyOthers(first, end);
+    return PF_Err_NONE;
+}
 
 template <class Pixel>
 PF_Err smoothEdgesIn(const EdgeSmoothSettings& settings) {
@@ -31,9 +110,23 @@ PF_Err smoothEdgesIn(const EdgeSmoothSettings& settings) {
     if (const PF_Err err = flags.create(*worlds, effectRef, source.width, source.height); err != PF_Err_NONE) {
         return err;
     }
-    buildEdgeFlags<Pixel>(flags, source, EdgeSmoothDepth<Pixel>::threshold(settings.threshold));
-    smoothFlaggedPixels(EdgeSmoothContext<Pixel>(flags, source, destination, settings.strength, settings.curve));
-    return PF_Err_NONE;
+    std::vector<EdgeBlendLog<Pixel>> logs(kSmoothingBands);
+    const SmoothingJob<Pixel> job{flags,
+                                  source,
+                                  destination,
+                                  EdgeSmoothDepth<Pixel>::threshold(settings.threshold),
+                                  settings.strength,
+                                  settings.curve,
+                                  logs};
+    PF_InData* inData = settings.inData;
+    if (const PF_Err err = runPixelTask<SmoothingJob<Pixel>, buildFlagBand<Pixel>>(
+            inData, PF_Iterations_ONCE_PER_PROCESSOR, job)) {
+        return err;
+    }
+    if (const PF_Err err = runPixelTask<SmoothingJob<Pixel>, smoothBand<Pixel>>(inData, kSmoothingBands, job)) {
+        return err;
+    }
+    return runPixelTask<SmoothingJob<Pixel>, joinBand<Pixel>>(inData, kSmoothingBands, job);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 // Returns the host's error code: 514 (PF_Err_UNRECOGNIZED_PARAM_TYPE) for an unknown pixel
 // format or a variant other than 0, 516 (PF_Err_BAD_CALLBACK_PARAM) for worlds of different
-// sizes, otherwise the error of the copy or of the scratch world. Throws the bare error 516
+// sizes, otherwise the error of the copy, of the scratch world or of the host's
+// iterate_generic, which spreads the work over bands of rows. Throws the bare error 516
 // when the host lacks the world or world transform suite.
 PF_Err smoothEdges(const EdgeSmoothSettings& settings);

@@ -9,6 +9,8 @@
 #include "render/EdgeStaircaseSteps.h"
 #include "render/EdgeTouchesAndBleeds.h"
 
+#include <cstdint>
+
 template <class Pixel>
 void smoothEdgesAt(const EdgeSmoothContext<Pixel>& c, int x, int y) {
     bool openRampRan = false;
@@ -29,15 +31,18 @@ void smoothEdgesAt(const EdgeSmoothContext<Pixel>& c, int x, int y) {
     bleedSides(c, x, y);
 }
 
-// Rows top to bottom, pixels left to right; blocks of four pixels without flags are passed
-// over with one test, so flat areas cost next to nothing.
+// Rows firstRow .. endRow - 1 top to bottom, pixels left to right. Only a right or down
+// difference gives a pixel anything to do (every step starts from one), so rows without flags
+// are passed over, and so are blocks of four pixels without such a difference.
 template <class Pixel>
-void smoothFlaggedPixels(const EdgeSmoothContext<Pixel>& c) {
-    for (int y = 0; y < c.height; ++y) {
+void smoothFlaggedRows(const EdgeSmoothContext<Pixel>& c, int firstRow, int endRow) {
+    constexpr std::uint32_t kRightOrDown = (FlagRight | FlagDown) * 0x01010101u;
+    for (int y = firstRow; y < endRow; ++y) {
+        if (!c.flags.rowFlagged(y)) continue;
         for (int x0 = 0; x0 < c.width; x0 += 4) {
-            if (c.flags.block(x0, y) == 0) continue;
+            if ((c.flags.block(x0, y) & kRightOrDown) == 0) continue;
             for (int x = x0; x < x0 + 4; ++x) {
-                if (c.flags.at(x, y) != 0) smoothEdgesAt(c, x, y);
+                if ((c.flags.at(x, y) & kRightOrDown) != 0) smoothEdgesAt(c, x, y);
             }
         }
     }

@@ -33,11 +33,7 @@ bool averageSpike(const EdgeSmoothContext<Pixel>& c, int x, int y) {
     if (x < c.width - 1) mean.add(c.in(x + 1, y), c.cornerWeight);
     if (y > 0) mean.add(c.in(x, y - 1), c.cornerWeight);
     if (y < c.height - 1) mean.add(c.in(x, y + 1), c.cornerWeight);
-    if (mean.hasWeight()) {
-        Pixel& pixel = c.out(x, y);
-        mean.add(pixel, EdgeSmoothContext<Pixel>::Scale::kFull);
-        mean.resolve(pixel);
-    }
+    if (mean.hasWeight()) c.average(x, y, mean);
     return true;
 }
 

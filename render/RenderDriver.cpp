@@ -203,17 +203,19 @@ PF_Err renderDepth(const RenderParams& original) {
 
     SelectionMask mask;
     constexpr bool eightBit = std::is_same<Pixel, PF_Pixel8>::value;
-    // Frame-depth worlds only where a step writes them: the edge smoothing and the
-    // brightness need both; the pass-by-pass blur of 16-bit and float frames makes one as its
-    // scratch when it comes to that.
+    // Frame-depth worlds only where a step writes them: the edge smoothing needs one (and one
+    // for the masked copy it smooths when not every pixel is selected), the brightness both;
+    // the pass-by-pass blur of 16-bit and float frames makes one as its scratch when it comes
+    // to that.
     auto newFrameWorld = [&] {
         return AEUtil::WorldSuite::newWorld(p.inData, width, height, 0, pixelFormatOf<Pixel>());
     };
     AEUtil::EffectWorldPtr temp1, temp2;
-    if (plan.smallRadius || plan.brightnessOn) {
-        temp1 = newFrameWorld();
-        temp2 = newFrameWorld();
-    }
+    // With every pixel selected the masked copy would be the input's pixels: the edge
+    // smoothing reads the input itself.
+    const bool smoothMaskedCopy = plan.smallRadius && !plan.allSelected;
+    if (plan.smallRadius || plan.brightnessOn) temp1 = newFrameWorld();
+    if (smoothMaskedCopy || plan.brightnessOn) temp2 = newFrameWorld();
     if (const PF_Err err = selectPixels<Pixel>(mask, p, original, plan.allSelected)) return err;
 
     PixelTask task;
@@ -223,17 +225,19 @@ PF_Err renderDepth(const RenderParams& original) {
     PF_EffectWorld* spare = temp2.get();
 
     if (plan.smallRadius) {
-        task.source = p.input;
-        task.destination = temp2.get();
-        task.clearUnselected = true;
-        if (const PF_Err err = maskedCopy<Pixel>(p.inData, kEveryWorker, task)) return err;
-        task.clearUnselected = false;
+        if (smoothMaskedCopy) {
+            task.source = p.input;
+            task.destination = temp2.get();
+            task.clearUnselected = true;
+            if (const PF_Err err = maskedCopy<Pixel>(p.inData, kEveryWorker, task)) return err;
+            task.clearUnselected = false;
+        }
 
         EdgeSmoothSettings smoothing{};
         setEdgeSmoothDefaults(smoothing);
         smoothing.inData = p.inData;
         smoothing.pixelFormat = p.pixelFormat;
-        smoothing.source = temp2.get();
+        smoothing.source = smoothMaskedCopy ? temp2.get() : p.input;
         smoothing.destination = temp1.get();
         if (const PF_Err err = smoothEdges(smoothing)) return err;
         current = temp1.get();

@@ -1,0 +1,131 @@
+#pragma once
+// Where the blends of one band of rows of the edge smoothing pass go. Every decision depends
+// only on the flag map and the source, never on the destination, so bands decide at the same
+// time. A single pass from the top would give each destination pixel first the blends of the
+// bands above, then those of its own band, then those of the bands below. So a band applies
+// its blends of its own rows at once and keeps those of other rows, in order, for later; it
+// also keeps its blends of its first rows, where blends from the band above may land: such
+// pixels are later set back to the source and blended again in the right order.
+
+#include "render/BlendWeights.h"
+#include "render/EdgeSmoothDepth.h"
+#include "render/PixelAccumulator.h"
+#include "render/PixelArithmetic.h"
+#include "render/WorldPixels.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+
+template <class Pixel>
+class EdgeBlendLog {
+public:
+    using Weight = typename EdgeSmoothDepth<Pixel>::Weight;
+
+    // Starts the band of rows [firstRow, endRow), whose blends go to `destination`; those of
+    // its first keptRows rows are kept as well.
+    void start(PF_EffectWorld& destination, std::int32_t firstRow, std::int32_t endRow, std::int32_t keptRows) {
+        destination_ = &destination;
+        firstRow_ = firstRow;
+        endRow_ = endRow;
+        keptEnd_ = std::min(endRow, firstRow + keptRows);
+        only_ = nullptr;
+        kept_.clear();
+        others_.clear();
+        means_.clear();
+    }
+    // Starts the band again to apply only its blends of the pixels `only` (sorted keys, see
+    // key()), keeping nothing.
+    void restart(const std::vector<std::int64_t>& only) { only_ = &only; }
+
+    // Moves (x, y) toward a colour by w.
+    void blend(std::int32_t x, std::int32_t y, const Pixel& colour, Weight w) { add({x, y, colour, w, -1}); }
+    // Replaces (x, y) by the mean of `mean` and its own value at full weight.
+    void average(std::int32_t x, std::int32_t y, const PixelAccumulator<Pixel>& mean) {
+        Entry e{x, y, Pixel{}, Weight(0), -1};
+        if (keeps(y)) {
+            means_.push_back(mean);
+            e.mean = static_cast<std::int32_t>(means_.size()) - 1;
+        }
+        add(e, &mean);
+    }
+
+    // The pixel (x, y) of a picture `width` wide as one number, in raster order.
+    static std::int64_t key(std::int32_t x, std::int32_t y, std::int32_t width) {
+        return std::int64_t(y) * width + x;
+    }
+    // Adds the pixels of rows [firstRow, endRow) this band's kept blends of other rows land on.
+    void addTargets(std::int32_t firstRow, std::int32_t endRow, std::vector<std::int64_t>& keys) const {
+        for (const Entry& e : others_) {
+            if (e.y >= firstRow && e.y < endRow) keys.push_back(key(e.x, e.y, destination_->width));
+        }
+    }
+    // Whether every one of these pixels of its own rows lies where the band kept its blends.
+    bool keptAll(const std::vector<std::int64_t>& keys) const {
+        return keys.empty() || keys.back() < key(0, keptEnd_, destination_->width);
+    }
+    // Applies the band's kept blends of its own rows on the pixels `only` (sorted keys).
+    void applyKept(const std::vector<std::int64_t>& only) const {
+        for (const Entry& e : kept_) {
+            if (std::binary_search(only.begin(), only.end(), key(e.x, e.y, destination_->width))) apply(e);
+        }
+    }
+    // Applies the band's kept blends of rows [firstRow, endRow), another band's rows.
+    void applyOthers(std::int32_t firstRow, std::int32_t endRow) const {
+        for (const Entry& e : others_) {
+            if (e.y >= firstRow && e.y < endRow) apply(e);
+        }
+    }
+
+private:
+    struct Entry {
+        std::int32_t x, y;
+        Pixel colour;
+        Weight weight;
+        std::int32_t mean;  // index into means_, or -1 for a blend
+    };
+
+    bool owns(std::int32_t y) const { return y >= firstRow_ && y < endRow_; }
+    // Whether a blend of row y is kept. Nothing is kept once the band started again: the
+    // other bands may be reading what it kept.
+    bool keeps(std::int32_t y) const { return only_ == nullptr && (!owns(y) || y < keptEnd_); }
+
+    void add(const Entry& e, const PixelAccumulator<Pixel>* mean = nullptr) {
+        if (!owns(e.y)) {
+            if (keeps(e.y)) others_.push_back(e);
+            return;
+        }
+        if (only_ != nullptr &&
+            !std::binary_search(only_->begin(), only_->end(), key(e.x, e.y, destination_->width))) {
+            return;
+        }
+        if (keeps(e.y)) kept_.push_back(e);
+        if (mean != nullptr) {
+            applyMean(e, *mean);
+        } else {
+            apply(e);
+        }
+    }
+
+    void apply(const Entry& e) const {
+        if (e.mean < 0) {
+            mixPixel(*worldPixel<Pixel>(*destination_, e.x, e.y), e.colour, e.weight);
+        } else {
+            applyMean(e, means_[static_cast<std::size_t>(e.mean)]);
+        }
+    }
+    void applyMean(const Entry& e, PixelAccumulator<Pixel> mean) const {
+        Pixel& pixel = *worldPixel<Pixel>(*destination_, e.x, e.y);
+        mean.add(pixel, WeightScale<Weight>::kFull);
+        mean.resolve(pixel);
+    }
+
+    PF_EffectWorld* destination_ = nullptr;
+    std::int32_t firstRow_ = 0;
+    std::int32_t endRow_ = 0;
+    std::int32_t keptEnd_ = 0;
+    const std::vector<std::int64_t>* only_ = nullptr;
+    std::vector<Entry> kept_;    // blends of the band's first rows, also applied at once
+    std::vector<Entry> others_;  // blends of other bands' rows, applied later
+    std::vector<PixelAccumulator<Pixel>> means_;
+};

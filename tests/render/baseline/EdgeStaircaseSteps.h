@@ -1,0 +1,101 @@
+#pragma once
+// The staircase ramps of the edge smoothing pass: beside a flagged edge, a step of a
+// staircase is blended across with a linearly falling ramp, and the open end of a one-pixel
+// line fades out. Each side of the edge gets its own walk.
+
+#include "tests/render/baseline/BlendRamp.h"
+#include "tests/render/baseline/EdgeRunMeasures.h"
+#include "tests/render/baseline/EdgeSmoothContext.h"
+
+namespace baseline {
+
+struct HorizontalStepOutcome {
+    bool leftDone = false;   // a ramp ran on the left side
+    bool rightDone = false;  // a ramp ran on the right side
+    bool openRampRan = false;
+};
+
+// Blends the pixels (x, y), (x + dx, y + dy), ... with the ramp's weights toward one colour,
+// until the ramp is done or the walk leaves the image.
+template <class Pixel>
+void walkRamp(const EdgeSmoothContext<Pixel>& c, BlendRamp<typename EdgeSmoothContext<Pixel>::Weight> ramp, int x,
+              int y, int dx, int dy, Pixel colour) {
+    for (; c.contains(x, y); x += dx, y += dy) {
+        c.blend(x, y, colour, ramp.next());
+        if (ramp.done()) return;
+    }
+}
+
+// For R(x, y): the left side walks leftward from (x, y) in the colour of (x + 1, y), the
+// right side rightward from (x + 1, y) in the colour of (x, y).
+template <class Pixel>
+HorizontalStepOutcome horizontalStep(const EdgeSmoothContext<Pixel>& c, int x, int y) {
+    using Ramp = BlendRamp<typename EdgeSmoothContext<Pixel>::Weight>;
+    HorizontalStepOutcome outcome;
+
+    if (const int a = stepRunLeft(c.flags, x, y); a > 0) {
+        std::int64_t k = c.strength;
+        if (x - a - 1 >= 0) {
+            if (const int b = stepRunRight(c.flags, x - a - 1, y); b != 0) {
+                k = shapePercent(c.flags, c.strength, a, b, StepSide::Left, x, y);
+            }
+        }
+        walkRamp(c, Ramp::stepRamp(a, k, c.curve), x, y, -1, 0, c.in(x + 1, y));
+        outcome.leftDone = true;
+    } else if (const int s = lineEndLeft(c.flags, x, y); s > 0) {
+        walkRamp(c, Ramp::openRamp(s, c.strength, c.curveThird), x, y, -1, 0, c.in(x + 1, y));
+        outcome.leftDone = outcome.openRampRan = true;
+    }
+
+    if (const int e = stepRunRight(c.flags, x, y); e > 0) {
+        std::int64_t k = c.strength;
+        if (x + 1 + e < c.width) {
+            if (const int g = stepRunLeft(c.flags, x + 1 + e, y); g != 0) {
+                k = shapePercent(c.flags, c.strength, e, g, StepSide::Right, x, y);
+            }
+        }
+        walkRamp(c, Ramp::stepRamp(e, k, c.curve), x + 1, y, 1, 0, c.in(x, y));
+        outcome.rightDone = true;
+    } else if (const int s = lineEndRight(c.flags, x, y); s > 0) {
+        walkRamp(c, Ramp::openRamp(s, c.strength, c.curveThird), x + 1, y, 1, 0, c.in(x, y));
+        outcome.rightDone = outcome.openRampRan = true;
+    }
+    return outcome;
+}
+
+// For D(x, y): the upper side walks upward from (x, y) in the colour of (x, y + 1), the lower
+// side downward from (x, y + 1) in the colour of (x, y). Returns whether an open ramp ran.
+template <class Pixel>
+bool verticalStep(const EdgeSmoothContext<Pixel>& c, int x, int y) {
+    using Ramp = BlendRamp<typename EdgeSmoothContext<Pixel>::Weight>;
+    bool openRampRan = false;
+
+    if (const int a = stepRunUp(c.flags, x, y); a > 0) {
+        std::int64_t k = c.strength;
+        if (y - a - 1 >= 0) {
+            if (const int b = stepRunDown(c.flags, x, y - a - 1); b != 0) {
+                k = shapePercent(c.flags, c.strength, a, b, StepSide::Up, x, y);
+            }
+        }
+        walkRamp(c, Ramp::stepRamp(a, k, c.curve), x, y, 0, -1, c.in(x, y + 1));
+    } else if (const int s = lineEndUp(c.flags, x, y); s > 0) {
+        walkRamp(c, Ramp::openRamp(s, c.strength, c.curveThird), x, y, 0, -1, c.in(x, y + 1));
+        openRampRan = true;
+    }
+
+    if (const int a = stepRunDown(c.flags, x, y); a > 0) {
+        std::int64_t k = c.strength;
+        if (y + 1 + a < c.height) {
+            if (const int b = stepRunUp(c.flags, x, y + 1 + a); b != 0) {
+                k = shapePercent(c.flags, c.strength, a, b, StepSide::Down, x, y);
+            }
+        }
+        walkRamp(c, Ramp::stepRamp(a, k, c.curve), x, y + 1, 0, 1, c.in(x, y));
+    } else if (const int s = lineEndDown(c.flags, x, y); s > 0) {
+        walkRamp(c, Ramp::openRamp(s, c.strength, c.curveThird), x, y + 1, 0, 1, c.in(x, y));
+        openRampRan = true;
+    }
+    return openRampRan;
+}
+
+}  // namespace baseline
