@@ -66,18 +66,3 @@ protected:
 
     vmhost::Host host{vmhost::HostConfig::checking()};
 };
-
-// The grey level of each pixel of a smoothed black-and-white picture, row by row; -1 marks a
-// pixel that is not opaque grey.
-using Greys = std::vector<std::vector<int>>;
-inline Greys greyLevels(const Picture<PF_Pixel8>& picture) {
-    Greys greys(picture.height(), std::vector<int>(picture.width()));
-    for (int y = 0; y < picture.height(); ++y) {
-        for (int x = 0; x < picture.width(); ++x) {
-            const PF_Pixel8& p = picture.at(x, y);
-            const bool grey = p.alpha == 255 && p.red == p.green && p.green == p.blue;
-            greys[y][x] = grey ? p.red : -1;
-        }
-    }
-    return greys;
-}
