@@ -1,5 +1,6 @@
 #include "render/KeyColorMatch.h"
 
+#include "render/ColorVerdicts.h"
 #include "render/PixelTask.h"
 #include "render/PixelTraits.h"
 #include "render/WorldPixels.h"
@@ -19,6 +20,7 @@ struct KeyMaskTask : PixelTask {
     decltype(PF_ColorCallbacks::RGBtoHLS) rgbToHls = nullptr;
     std::vector<KeyHLS> entries;
     std::uint8_t matchValue = kMaskSelected;
+    ColorVerdicts* verdicts = nullptr;  // shared by the workers
 };
 
 bool matchesAnyKey(const PF_Fixed hls[3], const std::vector<KeyHLS>& entries) {
@@ -27,37 +29,6 @@ bool matchesAnyKey(const PF_Fixed hls[3], const std::vector<KeyHLS>& entries) {
     }
     return false;
 }
-
-// The results of the colours one worker has converted, by their 8-bit host colour: the
-// host's conversion depends on nothing else, so footage, whose colours come back again and
-// again once they are bytes, costs a fraction of the host calls. Direct-mapped: a colour
-// pushes out the one before it in its slot.
-class MatchCache {
-public:
-    MatchCache() : slots_(kSlots) {}
-
-    // Nothing is found until put.
-    bool find(const PF_Pixel& color, std::uint8_t& result) const {
-        const Slot& slot = slots_[indexOf(keyOf(color))];
-        if (slot.key != keyOf(color)) return false;
-        result = slot.result;
-        return true;
-    }
-    void put(const PF_Pixel& color, std::uint8_t result) { slots_[indexOf(keyOf(color))] = {keyOf(color), result}; }
-
-private:
-    static constexpr std::size_t kSlots = 65536;
-    struct Slot {
-        std::uint32_t key = 0;  // 0: empty; else the colour's 24 bits with bit 24 set
-        std::uint8_t result = 0;
-    };
-    static std::uint32_t keyOf(const PF_Pixel& c) {
-        return (1u << 24) | (std::uint32_t(c.red) << 16) | (std::uint32_t(c.green) << 8) | c.blue;
-    }
-    static std::size_t indexOf(std::uint32_t key) { return (key * 2654435761u) >> 16 & (kSlots - 1); }
-
-    std::vector<Slot> slots_;
-};
 
 // One band of rows. `previous` remembers the last pixel this worker matched (across rows),
 // so runs of one colour are not even converted to bytes again.
@@ -68,7 +39,7 @@ PF_Err matchKeyRows(const KeyMaskTask& task, std::int32_t iteration, std::int32_
     const Band band = rowBand(iteration, iterations, task.area.bottom - task.area.top);
     if (band.count == 0) return PF_Err_NONE;
 
-    MatchCache cache;
+    ColorVerdicts& verdicts = *task.verdicts;
     bool havePrevious = false;
     Pixel previous{};
     std::uint8_t previousResult = 0;
@@ -85,13 +56,15 @@ PF_Err matchKeyRows(const KeyMaskTask& task, std::int32_t iteration, std::int32_
             }
             PF_Pixel hostPixel = {255, Traits::toHostByte(pixel.red), Traits::toHostByte(pixel.green),
                                   Traits::toHostByte(pixel.blue)};
-            if (!cache.find(hostPixel, previousResult)) {
+            ColorVerdicts::Verdict verdict = verdicts.find(hostPixel);
+            if (verdict == ColorVerdicts::kUnknown) {
                 PF_Fixed hls[3] = {0, 0, 0};
                 const PF_Err err = task.rgbToHls(task.effectRef, &hostPixel, hls);
                 if (err != PF_Err_NONE) return err;
-                previousResult = matchesAnyKey(hls, task.entries) ? task.matchValue : 0;
-                cache.put(hostPixel, previousResult);
+                verdict = matchesAnyKey(hls, task.entries) ? ColorVerdicts::kMatch : ColorVerdicts::kNoMatch;
+                verdicts.put(hostPixel, verdict);
             }
+            previousResult = verdict == ColorVerdicts::kMatch ? task.matchValue : 0;
             havePrevious = true;
             previous = pixel;
             maskRow[x] = previousResult;
@@ -140,6 +113,8 @@ PF_Err buildKeyMask(SelectionMask& mask, PF_InData* inData, const PF_EffectWorld
     task.effectRef = inData->effect_ref;
     task.rgbToHls = inData->utils->colorCB.RGBtoHLS;
     task.entries = entries;
+    ColorVerdicts verdicts;
+    task.verdicts = &verdicts;
     const PF_Err err = runPixelTask<KeyMaskTask, matchKeyRows<Pixel>>(inData, PF_Iterations_ONCE_PER_PROCESSOR, task);
     updateMaskFlags(mask);
     return err;
