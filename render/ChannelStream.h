@@ -8,10 +8,15 @@
 // stage keeps a ring of the rows its windows reach, and the column sums of the rows in its box
 // (or flat-tail) window, which each row enters when it arrives and leaves when the window has
 // passed it. Rows outside the frame count as absent, as at the ends of a line.
+//
+// With a selection (integer rows, box passes), only selected pixels count in a window: its sum
+// holds the selected values only, since every stage gives unselected pixels out as 0, and its
+// divisor is the count of the selected pixels in it, which slides beside the sums.
 
 #include "render/GaussKernel.h"
 #include "render/QuotientTable.h"
 #include "render/RowKernelSet.h"
+#include "render/SelectionMask.h"
 
 #include <algorithm>
 #include <cmath>
@@ -46,6 +51,13 @@ struct Divisor {
     double reciprocal;
 };
 
+// The selection of a masked stream: its mask (area rows) and the reciprocal of every window
+// count, rounded up one step, with reciprocals[0] = 0.
+struct StreamSelection {
+    const SelectionMask* mask;
+    const double* reciprocals;
+};
+
 template <class Pixel>
 class ChannelStream {
 public:
@@ -54,9 +66,10 @@ public:
 
     // `latency`: how far past an output row the source must have come before every channel of
     // the band has it (the largest latencyOf over the channels).
+    // `selection` (null: every pixel counts) needs integer rows and box passes only.
     ChannelStream(const RowKernels<Pixel>& kernels, const std::vector<StreamPass>& passes, std::int32_t width,
-                  std::int32_t height, RowRange band, std::int32_t latency)
-        : kernels_(kernels), width_(width), height_(height), finishedUpTo_(band.first) {
+                  std::int32_t height, RowRange band, std::int32_t latency, const StreamSelection* selection = nullptr)
+        : kernels_(kernels), selection_(selection), width_(width), height_(height), finishedUpTo_(band.first) {
         stages_.resize(passes.size());
         RowRange rows = band;
         for (std::size_t k = passes.size(); k-- > 0;) {
@@ -111,6 +124,11 @@ private:
         std::vector<std::int32_t> halves, peakHalves;
         std::vector<double> reciprocals, peakReciprocals, weightSums;
         std::vector<Row16> peakMeans, tailMeans;
+        // With a selection: counts of selected pixels (prefix sums across, column sums down) and
+        // each position's divisor for the row at hand.
+        std::vector<std::int32_t> counts, rowHalves;
+        std::vector<double> rowFactors;
+        std::vector<Row16> ones;
         std::int32_t nextOut = 0;
         std::int32_t firstSummed = 0;
     };
@@ -146,6 +164,17 @@ private:
             stage.taps.resize(2 * static_cast<std::size_t>(stage.peakReach) + 1);
             stage.peakMeans.resize(width);
             stage.tailMeans.resize(width);
+        }
+        if (selection_ != nullptr) {
+            stage.rowHalves.resize(width);
+            stage.rowFactors.resize(width);
+            if (pass.horizontal) {
+                stage.counts.assign(width + 2 * pass.reach + 1, 0);
+                stage.ones.resize(width);
+            } else {
+                stage.counts.assign(width, 0);
+                if (noCounts_.empty()) noCounts_.assign(width, 0);
+            }
         }
         if (pass.horizontal) {
             stage.rows.assign(width + 2 * stage.peakReach + kRowOverhang, Row(0));
@@ -196,13 +225,13 @@ private:
         }
         Stage& stage = stages_[k];
         if (stage.pass.horizontal) {
-            blurRow(stage, slot(k + 1, y));
+            blurRow(stage, y, slot(k + 1, y));
             accept(k + 1, y);
             return;
         }
         const std::int32_t span = spanOf(stage.pass);
         const std::int32_t next = stage.nextOut;
-        if (stage.pass.kernel == nullptr && next < stage.out.last && next + span == y &&
+        if (stage.pass.kernel == nullptr && selection_ == nullptr && next < stage.out.last && next + span == y &&
             stage.firstSummed == next - span - 1) {
             // Mid-column, a box has one row entering, one leaving and one to give out.
             const std::int32_t n = windowCount(next, span, height_);
@@ -220,6 +249,7 @@ private:
         } else if (hasSums(stage.pass)) {
             if constexpr (kIntegerRows) {
                 kernels_.addRow(stage.sums.data(), slot(k, y), width_);
+                if (selection_ != nullptr) kernels_.addSelected(stage.counts.data(), selected(y), width_);
             } else {
                 kernels_.addRowFloat(stage.sums.data(), slot(k, y), width_);
             }
@@ -230,6 +260,9 @@ private:
             for (; hasSums(stage.pass) && stage.firstSummed < out - stage.pass.reach; ++stage.firstSummed) {
                 if constexpr (kIntegerRows) {
                     kernels_.subtractRow(stage.sums.data(), slot(k, stage.firstSummed), width_);
+                    if (selection_ != nullptr) {
+                        kernels_.subtractSelected(stage.counts.data(), selected(stage.firstSummed), width_);
+                    }
                 } else {
                     kernels_.subtractRowFloat(stage.sums.data(), slot(k, stage.firstSummed), width_);
                 }
@@ -245,6 +278,14 @@ private:
         if (pass.kernel == nullptr) {
             const std::int32_t n = windowCount(out, pass.reach, height_);
             if constexpr (kIntegerRows) {
+                if (selection_ != nullptr) {
+                    kernels_.selectedDivisors(stage.counts.data(), noCounts_.data(), selected(out),
+                                              selection_->reciprocals, stage.rowHalves.data(),
+                                              stage.rowFactors.data(), width_);
+                    kernels_.positionMeans(stage.sums.data(), stage.rowHalves.data(), stage.rowFactors.data(), to,
+                                           width_);
+                    return;
+                }
                 const Divisor divisor(n, true);
                 kernels_.rowMeans(stage.sums.data(), divisor.half, divisor.reciprocal, to, width_);
             } else {
@@ -274,8 +315,8 @@ private:
         }
     }
 
-    // A row of a horizontal stage: its input row is in the stage's buffer.
-    void blurRow(Stage& stage, Row* out) {
+    // A row of a horizontal stage: its input row (row y) is in the stage's buffer.
+    void blurRow(Stage& stage, std::int32_t y, Row* out) {
         const StreamPass& pass = stage.pass;
         const Row* in = stage.rows.data() + stage.peakReach;
         if constexpr (kIntegerRows) {
@@ -286,6 +327,12 @@ private:
                 std::fill(prefix + pass.reach + 1 + width_, prefix + 2 * pass.reach + 1 + width_,
                           prefix[pass.reach + width_]);
                 high = prefix + 2 * pass.reach + 1;
+            }
+            if (pass.kernel == nullptr && selection_ != nullptr) {
+                selectedWindowDivisors(stage, y);
+                kernels_.windowMeans(high, stage.sums.data(), stage.rowHalves.data(), stage.rowFactors.data(), out,
+                                     width_);
+                return;
             }
             if (pass.kernel == nullptr) {
                 kernels_.windowMeans(high, stage.sums.data(), stage.halves.data(), stage.reciprocals.data(), out,
@@ -317,11 +364,27 @@ private:
         }
     }
 
+    const std::uint8_t* selected(std::int32_t y) const { return selection_->mask->row(y); }
+
+    // The divisors of row y's windows across: counts of selected pixels by prefix sums, padded
+    // as the value sums are.
+    void selectedWindowDivisors(Stage& stage, std::int32_t y) {
+        const std::int32_t reach = stage.pass.reach;
+        std::int32_t* prefix = stage.counts.data();
+        kernels_.selectedOnes(selected(y), stage.ones.data(), width_);
+        kernels_.prefixSums(stage.ones.data(), prefix + reach, width_);
+        std::fill(prefix + reach + 1 + width_, prefix + 2 * reach + 1 + width_, prefix[reach + width_]);
+        kernels_.selectedDivisors(prefix + 2 * reach + 1, prefix, selected(y), selection_->reciprocals,
+                                  stage.rowHalves.data(), stage.rowFactors.data(), width_);
+    }
+
     const RowKernels<Pixel>& kernels_;
+    const StreamSelection* selection_;
     const std::int32_t width_, height_;
     std::vector<Stage> stages_;
     RowRange input_{0, 0};
     std::vector<Row> zeros_;  // the rows outside the frame
+    std::vector<std::int32_t> noCounts_;  // the low end of column counts, which start from 0
     std::vector<Row> finished_;
     std::int32_t finishedRows_ = 1;
     std::int32_t finishedUpTo_;

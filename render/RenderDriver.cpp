@@ -127,6 +127,14 @@ constexpr PF_PixelFormat pixelFormatOf<PF_PixelFloat>() {
     return PF_PixelFormat_ARGB128;
 }
 
+// The progress of a blur's passes, once they are all through.
+PF_Err reportPasses(const RenderParams& p, ProgressMeter& progress) {
+    for (std::int32_t pass = 0; pass <= p.repeatCount; ++pass) {
+        if (const PF_Err err = progress.report()) return err;
+    }
+    return PF_Err_NONE;
+}
+
 // Frames in which every pixel is selected and counts blur straight from `current` into the
 // output, every pass of a channel in one stream of rows (8-bit ones without the wide worlds:
 // the stream widens and narrows on the way). The passes report when the stream is through.
@@ -137,10 +145,7 @@ PF_Err streamFrame(const RenderParams& p, const FramePlan& plan, StreamKernel ke
                                              p.blurAspect, plan.radii, p.repeatCount)) {
         return err;
     }
-    for (std::int32_t pass = 0; pass <= p.repeatCount; ++pass) {
-        if (const PF_Err err = progress.report()) return err;
-    }
-    return PF_Err_NONE;
+    return reportPasses(p, progress);
 }
 
 // The last steps of every frame that blurred: the progress step, then Extract's clearing.
@@ -251,6 +256,20 @@ PF_Err renderDepth(const RenderParams& original) {
     if (everyPixelCounts && streamable) {
         if (const PF_Err err = streamFrame<Pixel>(p, plan, streamKernel, *current, progress)) return err;
         return finishFrame<Pixel>(p, task, progress);
+    }
+    // A key selection whose pixels all count streams too, the unselected pixels from the input.
+    if (!plan.allSelected && canStreamMaskedBlur<Pixel>(streamKernel, p.keepDivision != 0, p.area, p.blurAspect,
+                                                         plan.radii, p.repeatCount)) {
+        bool selectedCount = false;
+        PF_Err err = checkEverySelectedPixelCounts<Pixel>(p.inData, kEveryWorker, *current, p.area, mask, selectedCount);
+        if (err != PF_Err_NONE) return err;
+        if (selectedCount) {
+            err = streamMaskedBlur<Pixel>(p.inData, kEveryWorker, *current, *p.input, *p.output, p.area, mask,
+                                          p.blurAspect, plan.radii, p.repeatCount);
+            if (err == PF_Err_NONE) err = reportPasses(p, progress);
+            if (err != PF_Err_NONE) return err;
+            return finishFrame<Pixel>(p, task, progress);
+        }
     }
 
     using BlurPixel = typename BlurDepth<Pixel>::Type;
