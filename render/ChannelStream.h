@@ -9,9 +9,11 @@
 // (or flat-tail) window, which each row enters when it arrives and leaves when the window has
 // passed it. Rows outside the frame count as absent, as at the ends of a line.
 //
-// With a selection (integer rows, box passes), only selected pixels count in a window: its sum
-// holds the selected values only, since every stage gives unselected pixels out as 0, and its
-// divisor is the count of the selected pixels in it, which slides beside the sums.
+// With a selection (integer rows, box passes), only selected pixels count in a window, and with
+// keep-division only those of the pixel's run of selected pixels along the line. Every stage
+// gives unselected pixels out as 0, so window sums hold the selected values only; counts of
+// selected pixels slide beside them. A window that holds nothing unselected has the mean of
+// the stream without a selection; the few others (near the selection's edges) get their own.
 
 #include "render/GaussKernel.h"
 #include "render/QuotientTable.h"
@@ -21,6 +23,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 struct RowRange {
@@ -51,10 +54,11 @@ struct Divisor {
     double reciprocal;
 };
 
-// The selection of a masked stream: its mask (area rows) and the reciprocal of every window
-// count, rounded up one step, with reciprocals[0] = 0.
+// The selection of a masked stream: its mask (area rows), whether windows keep to runs of
+// selected pixels, and the reciprocal of every window count, rounded up one step.
 struct StreamSelection {
     const SelectionMask* mask;
+    bool keepDivision;
     const double* reciprocals;
 };
 
@@ -109,6 +113,15 @@ public:
 private:
     using Row16 = std::uint16_t;
 
+    // Where the run of selected pixels holding a column's last output row reaches within the
+    // window, above and below it, and the sums of the values there. The next row of the same
+    // run follows from it in a few steps; any other row scans afresh.
+    struct ColumnRun {
+        std::int32_t row = -2;
+        std::int32_t up = 0, down = 0;
+        std::int32_t upSum = 0, downSum = 0;
+    };
+
     struct Stage {
         StreamPass pass;
         RowRange in, out;
@@ -124,11 +137,13 @@ private:
         std::vector<std::int32_t> halves, peakHalves;
         std::vector<double> reciprocals, peakReciprocals, weightSums;
         std::vector<Row16> peakMeans, tailMeans;
-        // With a selection: counts of selected pixels (prefix sums across, column sums down) and
-        // each position's divisor for the row at hand.
-        std::vector<std::int32_t> counts, rowHalves;
-        std::vector<double> rowFactors;
+        // With a selection: counts of selected pixels (prefix sums across, column sums down),
+        // the counts of windows holding only selected pixels, the positions that need a mean
+        // of their own.
+        std::vector<std::int32_t> counts, fullCounts;
+        std::vector<std::uint8_t> partial;
         std::vector<Row16> ones;
+        std::vector<ColumnRun> runs;  // keep-division down the columns
         std::int32_t nextOut = 0;
         std::int32_t firstSummed = 0;
     };
@@ -166,13 +181,16 @@ private:
             stage.tailMeans.resize(width);
         }
         if (selection_ != nullptr) {
-            stage.rowHalves.resize(width);
-            stage.rowFactors.resize(width);
+            // Read a word at a time.
+            stage.partial.assign(width + sizeof(std::uint64_t), 0);
+            stage.fullCounts.resize(width);
             if (pass.horizontal) {
                 stage.counts.assign(width + 2 * pass.reach + 1, 0);
                 stage.ones.resize(width);
+                for (std::int32_t x = 0; x < width_; ++x) stage.fullCounts[x] = windowCount(x, pass.reach, width_);
             } else {
                 stage.counts.assign(width, 0);
+                if (selection_->keepDivision) stage.runs.resize(width);
                 if (noCounts_.empty()) noCounts_.assign(width, 0);
             }
         }
@@ -231,15 +249,25 @@ private:
         }
         const std::int32_t span = spanOf(stage.pass);
         const std::int32_t next = stage.nextOut;
-        if (stage.pass.kernel == nullptr && selection_ == nullptr && next < stage.out.last && next + span == y &&
+        if (stage.pass.kernel == nullptr && next < stage.out.last && next + span == y &&
             stage.firstSummed == next - span - 1) {
             // Mid-column, a box has one row entering, one leaving and one to give out.
             const std::int32_t n = windowCount(next, span, height_);
-            const Row* leaving = slot(k, stage.firstSummed++);
+            const std::int32_t left = stage.firstSummed++;
+            const Row* leaving = slot(k, left);
             if constexpr (kIntegerRows) {
                 const Divisor divisor(n, true);
-                kernels_.slideColumns(stage.sums.data(), slot(k, y), leaving, divisor.half, divisor.reciprocal,
-                                      slot(k + 1, next), width_);
+                if (selection_ != nullptr) {
+                    Row* to = slot(k + 1, next);
+                    if (kernels_.slideSelectedColumns(stage.sums.data(), stage.counts.data(), slot(k, y), leaving,
+                                                      selected(y), selected(left), divisor.half, divisor.reciprocal, n,
+                                                      selected(next), to, stage.partial.data(), width_)) {
+                        meanPartialColumns(stage, k, next, to);
+                    }
+                } else {
+                    kernels_.slideColumns(stage.sums.data(), slot(k, y), leaving, divisor.half, divisor.reciprocal,
+                                          slot(k + 1, next), width_);
+                }
             } else {
                 kernels_.slideColumnsFloat(stage.sums.data(), slot(k, y), leaving, floatReciprocal(n),
                                            slot(k + 1, next), width_);
@@ -278,16 +306,15 @@ private:
         if (pass.kernel == nullptr) {
             const std::int32_t n = windowCount(out, pass.reach, height_);
             if constexpr (kIntegerRows) {
-                if (selection_ != nullptr) {
-                    kernels_.selectedDivisors(stage.counts.data(), noCounts_.data(), selected(out),
-                                              selection_->reciprocals, stage.rowHalves.data(),
-                                              stage.rowFactors.data(), width_);
-                    kernels_.positionMeans(stage.sums.data(), stage.rowHalves.data(), stage.rowFactors.data(), to,
-                                           width_);
-                    return;
-                }
                 const Divisor divisor(n, true);
                 kernels_.rowMeans(stage.sums.data(), divisor.half, divisor.reciprocal, to, width_);
+                if (selection_ != nullptr) {
+                    std::fill(stage.fullCounts.begin(), stage.fullCounts.end(), n);
+                    if (kernels_.partialWindows(stage.counts.data(), noCounts_.data(), stage.fullCounts.data(),
+                                                selected(out), to, stage.partial.data(), width_)) {
+                        meanPartialColumns(stage, k, out, to);
+                    }
+                }
             } else {
                 kernels_.rowMeansFloat(stage.sums.data(), floatReciprocal(n), to, width_);
             }
@@ -328,15 +355,10 @@ private:
                           prefix[pass.reach + width_]);
                 high = prefix + 2 * pass.reach + 1;
             }
-            if (pass.kernel == nullptr && selection_ != nullptr) {
-                selectedWindowDivisors(stage, y);
-                kernels_.windowMeans(high, stage.sums.data(), stage.rowHalves.data(), stage.rowFactors.data(), out,
-                                     width_);
-                return;
-            }
             if (pass.kernel == nullptr) {
                 kernels_.windowMeans(high, stage.sums.data(), stage.halves.data(), stage.reciprocals.data(), out,
                                      width_);
+                if (selection_ != nullptr) meanPartialWindowsAcross(stage, y, out);
                 return;
             }
             kernels_.convolve(stage.taps.data(), pass.kernel->weights.get(), stage.peakReach, stage.peaks.data(),
@@ -366,16 +388,96 @@ private:
 
     const std::uint8_t* selected(std::int32_t y) const { return selection_->mask->row(y); }
 
-    // The divisors of row y's windows across: counts of selected pixels by prefix sums, padded
-    // as the value sums are.
-    void selectedWindowDivisors(Stage& stage, std::int32_t y) {
+    Row16 meanOf(std::int32_t sum, std::int32_t count) const {
+        return static_cast<Row16>(static_cast<std::int32_t>(static_cast<double>(sum + count / 2) *
+                                                            selection_->reciprocals[count]));
+    }
+
+    // Calls visit(x) for every position marked in `partial`, skipping unmarked words at once.
+    template <class Visit>
+    void forEachPartial(const Stage& stage, Visit visit) const {
+        const std::uint8_t* partial = stage.partial.data();
+        for (std::int32_t x = 0; x < width_; x += sizeof(std::uint64_t)) {
+            std::uint64_t word;
+            std::memcpy(&word, partial + x, sizeof word);
+            if (word == 0) continue;
+            for (std::int32_t i = x; i < std::min<std::int32_t>(x + sizeof word, width_); ++i) {
+                if (partial[i] != 0) visit(i);
+            }
+        }
+    }
+
+    // Row y across, at the selected positions whose windows hold unselected pixels: the mean
+    // of the selected ones, or with keep-division of the run holding the position (found once
+    // for all the positions of the run).
+    void meanPartialWindowsAcross(Stage& stage, std::int32_t y, Row16* out) {
         const std::int32_t reach = stage.pass.reach;
-        std::int32_t* prefix = stage.counts.data();
-        kernels_.selectedOnes(selected(y), stage.ones.data(), width_);
-        kernels_.prefixSums(stage.ones.data(), prefix + reach, width_);
-        std::fill(prefix + reach + 1 + width_, prefix + 2 * reach + 1 + width_, prefix[reach + width_]);
-        kernels_.selectedDivisors(prefix + 2 * reach + 1, prefix, selected(y), selection_->reciprocals,
-                                  stage.rowHalves.data(), stage.rowFactors.data(), width_);
+        const std::uint8_t* isSelected = selected(y);
+        std::int32_t* ones = stage.counts.data();
+        kernels_.selectedOnes(isSelected, stage.ones.data(), width_);
+        kernels_.prefixSums(stage.ones.data(), ones + reach, width_);
+        std::fill(ones + reach + 1 + width_, ones + 2 * reach + 1 + width_, ones[reach + width_]);
+        if (!kernels_.partialWindows(ones + 2 * reach + 1, ones, stage.fullCounts.data(), isSelected, out,
+                                     stage.partial.data(), width_)) {
+            return;
+        }
+        const std::int32_t* sums = stage.sums.data() + reach;  // sums[x]: values before x
+        std::int32_t runFirst = 0, runLast = -1;
+        forEachPartial(stage, [&](std::int32_t x) {
+            std::int32_t low = std::max(x - reach, 0), high = std::min(x + reach, width_ - 1);
+            if (!selection_->keepDivision) {
+                out[x] = meanOf(sums[high + 1] - sums[low], ones[reach + high + 1] - ones[reach + low]);
+                return;
+            }
+            if (x > runLast) {
+                runFirst = x;
+                while (runFirst > 0 && isSelected[runFirst - 1] != 0) --runFirst;
+                const void* gap = std::memchr(isSelected + x, 0, static_cast<std::size_t>(width_ - x));
+                runLast = gap != nullptr ? static_cast<std::int32_t>(static_cast<const std::uint8_t*>(gap) - isSelected) - 1
+                                         : width_ - 1;
+            }
+            low = std::max(low, runFirst);
+            high = std::min(high, runLast);
+            out[x] = meanOf(sums[high + 1] - sums[low], high - low + 1);
+        });
+    }
+
+    // Output row `out` of a vertical stage, at the same positions.
+    void meanPartialColumns(Stage& stage, std::size_t k, std::int32_t out, Row16* to) {
+        const std::int32_t reach = stage.pass.reach;
+        if (!selection_->keepDivision) {
+            forEachPartial(stage, [&](std::int32_t x) { to[x] = meanOf(stage.sums[x], stage.counts[x]); });
+            return;
+        }
+        const std::int32_t top = std::max(out - reach, 0), bottom = std::min(out + reach, height_ - 1);
+        auto value = [&](std::int32_t j, std::int32_t x) -> std::int32_t { return slot(k, j)[x]; };
+        forEachPartial(stage, [&](std::int32_t x) {
+            ColumnRun& run = stage.runs[x];
+            if (run.row == out - 1) {
+                // The run goes on: the row above joins the part above (whose oldest row may
+                // leave), this row leaves the part below, and the row the window reaches anew
+                // joins it when the part below was cut by the window alone.
+                run.upSum += value(out - 1, x);
+                if (++run.up > reach) {
+                    run.upSum -= value(out - 1 - reach, x);
+                    run.up = reach;
+                }
+                run.downSum -= value(out, x);
+                --run.down;
+                if (run.down + 1 == reach && out + reach < height_ && selected(out + reach)[x] != 0) {
+                    run.downSum += value(out + reach, x);
+                    ++run.down;
+                }
+            } else {
+                run.up = run.down = run.upSum = run.downSum = 0;
+                for (std::int32_t j = out - 1; j >= top && selected(j)[x] != 0; --j, ++run.up) run.upSum += value(j, x);
+                for (std::int32_t j = out + 1; j <= bottom && selected(j)[x] != 0; ++j, ++run.down) {
+                    run.downSum += value(j, x);
+                }
+            }
+            run.row = out;
+            to[x] = meanOf(run.upSum + value(out, x) + run.downSum, run.up + 1 + run.down);
+        });
     }
 
     const RowKernels<Pixel>& kernels_;

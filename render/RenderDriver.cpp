@@ -258,14 +258,13 @@ PF_Err renderDepth(const RenderParams& original) {
         return finishFrame<Pixel>(p, task, progress);
     }
     // A key selection whose pixels all count streams too, the unselected pixels from the input.
-    if (!plan.allSelected && canStreamMaskedBlur<Pixel>(streamKernel, p.keepDivision != 0, p.area, p.blurAspect,
-                                                         plan.radii, p.repeatCount)) {
+    if (!plan.allSelected && canStreamMaskedBlur<Pixel>(streamKernel, p.area, p.blurAspect, plan.radii, p.repeatCount)) {
         bool selectedCount = false;
         PF_Err err = checkEverySelectedPixelCounts<Pixel>(p.inData, kEveryWorker, *current, p.area, mask, selectedCount);
         if (err != PF_Err_NONE) return err;
         if (selectedCount) {
             err = streamMaskedBlur<Pixel>(p.inData, kEveryWorker, *current, *p.input, *p.output, p.area, mask,
-                                          p.blurAspect, plan.radii, p.repeatCount);
+                                          p.keepDivision != 0, p.blurAspect, plan.radii, p.repeatCount);
             if (err == PF_Err_NONE) err = reportPasses(p, progress);
             if (err != PF_Err_NONE) return err;
             return finishFrame<Pixel>(p, task, progress);

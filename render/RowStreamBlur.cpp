@@ -149,9 +149,9 @@ PF_Err streamBlur(PF_InData* inData, A_long iterations, StreamKernel kernel, con
 }
 
 template <class Pixel>
-bool canStreamMaskedBlur(StreamKernel kernel, bool keepDivision, const PF_LRect& area, double aspect,
-                         const ChannelRadii& radii, std::int32_t repeatCount) {
-    if (kernel != StreamKernel::Box || keepDivision) return false;
+bool canStreamMaskedBlur(StreamKernel kernel, const PF_LRect& area, double aspect, const ChannelRadii& radii,
+                         std::int32_t repeatCount) {
+    if (kernel != StreamKernel::Box) return false;
     if (std::is_floating_point<typename PixelTraits<Pixel>::Channel>::value) return false;
     return canStreamBlur<Pixel>(kernel, area, aspect, radii, repeatCount);
 }
@@ -159,9 +159,9 @@ bool canStreamMaskedBlur(StreamKernel kernel, bool keepDivision, const PF_LRect&
 template <class Pixel>
 PF_Err streamMaskedBlur(PF_InData* inData, A_long iterations, const PF_EffectWorld& source,
                         const PF_EffectWorld& unselectedSource, PF_EffectWorld& destination, const PF_LRect& area,
-                        const SelectionMask& mask, double aspect, const ChannelRadii& radii,
+                        const SelectionMask& mask, bool keepDivision, double aspect, const ChannelRadii& radii,
                         std::int32_t repeatCount) {
-    if (!canStreamMaskedBlur<Pixel>(StreamKernel::Box, false, area, aspect, radii, repeatCount) ||
+    if (!canStreamMaskedBlur<Pixel>(StreamKernel::Box, area, aspect, radii, repeatCount) ||
         !maskMatchesArea(mask, area)) {
         return PF_Err_BAD_CALLBACK_PARAM;
     }
@@ -171,7 +171,7 @@ PF_Err streamMaskedBlur(PF_InData* inData, A_long iterations, const PF_EffectWor
     for (std::int32_t n = 1; n <= longestLine; ++n) {
         reciprocals[n] = QuotientTable::roundedUpReciprocal(static_cast<std::uint32_t>(n));
     }
-    const StreamSelection selection{&mask, reciprocals.data()};
+    const StreamSelection selection{&mask, keepDivision, reciprocals.data()};
     StreamTask<Pixel> task;
     task.source = &source;
     task.destination = &destination;
@@ -187,10 +187,10 @@ PF_Err streamMaskedBlur(PF_InData* inData, A_long iterations, const PF_EffectWor
     template bool canStreamBlur<Pixel>(StreamKernel, const PF_LRect&, double, const ChannelRadii&, std::int32_t); \
     template PF_Err streamBlur<Pixel>(PF_InData*, A_long, StreamKernel, const PF_EffectWorld&, PF_EffectWorld&,   \
                                       const PF_LRect&, double, const ChannelRadii&, std::int32_t);         \
-    template bool canStreamMaskedBlur<Pixel>(StreamKernel, bool, const PF_LRect&, double, const ChannelRadii&,     \
+    template bool canStreamMaskedBlur<Pixel>(StreamKernel, const PF_LRect&, double, const ChannelRadii&,           \
                                              std::int32_t);                                                          \
     template PF_Err streamMaskedBlur<Pixel>(PF_InData*, A_long, const PF_EffectWorld&, const PF_EffectWorld&,      \
-                                            PF_EffectWorld&, const PF_LRect&, const SelectionMask&, double,       \
+                                            PF_EffectWorld&, const PF_LRect&, const SelectionMask&, bool, double, \
                                             const ChannelRadii&, std::int32_t);
 VELUMIXER_STREAM_BLUR(PF_Pixel8)
 VELUMIXER_STREAM_BLUR(PF_Pixel16)

@@ -166,7 +166,8 @@ struct FirstBlurDepth<PF_PixelFloat> {
 // area is selected; with one, the unselected pixels keep the source's values.
 template <class Pixel>
 TestWorld<Pixel> blurredTheFirstWay(vmhost::Host& host, const TestWorld<Pixel>& source, const RandomBlur& blur,
-                                    StreamKernel kernel, const SelectionMask* mask = nullptr) {
+                                    StreamKernel kernel, const SelectionMask* mask = nullptr,
+                                    bool keepDivision = false) {
     using Depth = FirstBlurDepth<Pixel>;
     using Wide = typename Depth::Type;
     BlurScene<Wide> scene(source.width(), source.height(), blur.area);
@@ -179,8 +180,9 @@ TestWorld<Pixel> blurredTheFirstWay(vmhost::Host& host, const TestWorld<Pixel>& 
     scene.mask = mask != nullptr ? *mask
                                  : makeMask(&host.inData(), width, height, [](std::int32_t, std::int32_t) { return true; });
     scene.prepareTargets();
-    const BlurFunction<Wide> first =
-        kernel == StreamKernel::Box ? &baseline::boxBlur<Wide> : &baseline::gaussianBlur<Wide>;
+    const BlurFunction<Wide> first = kernel == StreamKernel::Gaussian ? &baseline::gaussianBlur<Wide>
+                                     : keepDivision                   ? &baseline::boxBlurKeepDivision<Wide>
+                                                                      : &baseline::boxBlur<Wide>;
     EXPECT_EQ(PF_Err_NONE, first(scene.destination.world(), &host.inData(), PF_Iterations_ONCE_PER_PROCESSOR,
                                  scene.source.world(), scene.scratch.world(), blur.area, scene.mask, blur.aspect,
                                  blur.radii, blur.repeatCount, nullptr));
@@ -241,8 +243,7 @@ void compareMaskedStreamWithBaseline(const std::vector<std::unique_ptr<vmhost::H
     for (int k = 0; k < cases; ++k) {
         const RandomBlur blur = randomBlur(random);
         vmhost::Host& host = *hosts[static_cast<std::size_t>(k) % hosts.size()];
-        if (!canStreamMaskedBlur<Pixel>(StreamKernel::Box, false, blur.area, blur.aspect, blur.radii,
-                                        blur.repeatCount)) {
+        if (!canStreamMaskedBlur<Pixel>(StreamKernel::Box, blur.area, blur.aspect, blur.radii, blur.repeatCount)) {
             continue;
         }
         const std::int32_t width = blur.area.right - blur.area.left, height = blur.area.bottom - blur.area.top;
@@ -261,12 +262,17 @@ void compareMaskedStreamWithBaseline(const std::vector<std::unique_ptr<vmhost::H
                                                                     *source.world(), blur.area, mask, selectedCount));
         ASSERT_TRUE(selectedCount);
 
-        const TestWorld<Pixel> expected = blurredTheFirstWay(host, source, blur, StreamKernel::Box, &mask);
-        TestWorld<Pixel> actual(blur.width, blur.height);
-        ASSERT_EQ(PF_Err_NONE, streamMaskedBlur<Pixel>(&host.inData(), PF_Iterations_ONCE_PER_PROCESSOR,
-                                                       *source.world(), *source.world(), *actual.world(), blur.area,
-                                                       mask, blur.aspect, blur.radii, blur.repeatCount));
-        ASSERT_TRUE(actual.sameBytes(expected)) << blur.describe() << ", " << host.workerThreads() << " workers";
+        for (const bool keepDivision : {false, true}) {
+            const TestWorld<Pixel> expected = blurredTheFirstWay(host, source, blur, StreamKernel::Box, &mask, keepDivision);
+            TestWorld<Pixel> actual(blur.width, blur.height);
+            ASSERT_EQ(PF_Err_NONE, streamMaskedBlur<Pixel>(&host.inData(), PF_Iterations_ONCE_PER_PROCESSOR,
+                                                           *source.world(), *source.world(), *actual.world(),
+                                                           blur.area, mask, keepDivision, blur.aspect, blur.radii,
+                                                           blur.repeatCount));
+            ASSERT_TRUE(actual.sameBytes(expected))
+                << (keepDivision ? "keep division " : "") << blur.describe() << ", " << host.workerThreads()
+                << " workers";
+        }
     }
 }
 
