@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <mutex>
 #include <vector>
 
 namespace {
@@ -21,6 +22,7 @@ struct KeyMaskTask : PixelTask {
     std::vector<KeyHLS> entries;
     std::uint8_t matchValue = kMaskSelected;
     ColorVerdicts* verdicts = nullptr;  // shared by the workers
+    mutable std::mutex columnFlagsLock;  // each worker adds the columns of its band once
 };
 
 bool matchesAnyKey(const PF_Fixed hls[3], const std::vector<KeyHLS>& entries) {
@@ -40,6 +42,7 @@ PF_Err matchKeyRows(const KeyMaskTask& task, std::int32_t iteration, std::int32_
     if (band.count == 0) return PF_Err_NONE;
 
     ColorVerdicts& verdicts = *task.verdicts;
+    std::vector<std::uint8_t> bandColumns(static_cast<std::size_t>(width), 0);
     bool havePrevious = false;
     Pixel previous{};
     std::uint8_t previousResult = 0;
@@ -69,7 +72,17 @@ PF_Err matchKeyRows(const KeyMaskTask& task, std::int32_t iteration, std::int32_
             previous = pixel;
             maskRow[x] = previousResult;
         }
+        // The flags as updateMaskFlags sets them, while the row is at hand.
+        std::uint8_t any = 0;
+        for (std::int32_t x = 0; x < width; ++x) {
+            bandColumns[x] |= maskRow[x];
+            any |= maskRow[x];
+        }
+        task.mask.rowFlags[j] = any != 0 ? 1 : 0;
+        std::memset(maskRow + width, 0, static_cast<std::size_t>(task.mask.stride - width));
     }
+    const std::lock_guard<std::mutex> lock(task.columnFlagsLock);
+    for (std::int32_t x = 0; x < width; ++x) task.mask.columnFlags[x] |= bandColumns[x] != 0 ? 1 : 0;
     return PF_Err_NONE;
 }
 
@@ -104,7 +117,11 @@ PF_Err buildKeyMask(SelectionMask& mask, PF_InData* inData, const PF_EffectWorld
         allocateMask(mask, inData, width, height);
     }
     if (mask.empty()) return PF_Err_NONE;
-    std::memset(mask.bytes.get(), 0, maskBufferSize(mask.width, mask.height));
+    // The workers write every mask byte and row flag and add their columns to the column flags;
+    // the rest of the buffer is cleared here.
+    std::uint8_t* const end = mask.bytes.get() + maskBufferSize(mask.width, mask.height);
+    std::memset(mask.rowFlags + mask.height, 0, static_cast<std::size_t>(mask.columnFlags - mask.rowFlags - mask.height));
+    std::memset(mask.columnFlags, 0, static_cast<std::size_t>(end - mask.columnFlags));
 
     KeyMaskTask task;
     task.source = const_cast<PF_EffectWorld*>(&source);
@@ -115,9 +132,7 @@ PF_Err buildKeyMask(SelectionMask& mask, PF_InData* inData, const PF_EffectWorld
     task.entries = entries;
     ColorVerdicts verdicts;
     task.verdicts = &verdicts;
-    const PF_Err err = runPixelTask<KeyMaskTask, matchKeyRows<Pixel>>(inData, PF_Iterations_ONCE_PER_PROCESSOR, task);
-    updateMaskFlags(mask);
-    return err;
+    return runPixelTask<KeyMaskTask, matchKeyRows<Pixel>>(inData, PF_Iterations_ONCE_PER_PROCESSOR, task);
 }
 
 template PF_Err buildKeyMask<PF_Pixel8>(SelectionMask&, PF_InData*, const PF_EffectWorld&, const PF_LRect&,
