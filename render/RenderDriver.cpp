@@ -127,6 +127,15 @@ constexpr PF_PixelFormat pixelFormatOf<PF_PixelFloat>() {
     return PF_PixelFormat_ARGB128;
 }
 
+// Keep-division passes visit only the runs of selected pixels, the stream every pixel: with
+// few pixels selected (a quarter, measured on footage keyed at 12 and 50 percent), the passes
+// are faster.
+bool sparseForTheStream(const RenderParams& p, const SelectionMask& mask) {
+    if (p.keepDivision == 0) return false;
+    const std::int64_t pixels = static_cast<std::int64_t>(mask.width) * mask.height;
+    return countSelected(mask) * 4 < pixels;
+}
+
 // The progress of a blur's passes, once they are all through.
 PF_Err reportPasses(const RenderParams& p, ProgressMeter& progress) {
     for (std::int32_t pass = 0; pass <= p.repeatCount; ++pass) {
@@ -258,7 +267,8 @@ PF_Err renderDepth(const RenderParams& original) {
         return finishFrame<Pixel>(p, task, progress);
     }
     // A key selection whose pixels all count streams too, the unselected pixels from the input.
-    if (!plan.allSelected && canStreamMaskedBlur<Pixel>(streamKernel, p.area, p.blurAspect, plan.radii, p.repeatCount)) {
+    if (!plan.allSelected && canStreamMaskedBlur<Pixel>(streamKernel, p.area, p.blurAspect, plan.radii, p.repeatCount) &&
+        !sparseForTheStream(p, mask)) {
         bool selectedCount = false;
         PF_Err err = checkEverySelectedPixelCounts<Pixel>(p.inData, kEveryWorker, *current, p.area, mask, selectedCount);
         if (err != PF_Err_NONE) return err;
