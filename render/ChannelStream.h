@@ -144,6 +144,8 @@ private:
         std::vector<std::uint8_t> partial;
         std::vector<Row16> ones;
         std::vector<ColumnRun> runs;  // keep-division down the columns
+        std::vector<const Row16*> rowsAt;
+        std::vector<const std::uint8_t*> selectedAt;
         std::int32_t nextOut = 0;
         std::int32_t firstSummed = 0;
     };
@@ -450,7 +452,16 @@ private:
             return;
         }
         const std::int32_t top = std::max(out - reach, 0), bottom = std::min(out + reach, height_ - 1);
-        auto value = [&](std::int32_t j, std::int32_t x) -> std::int32_t { return slot(k, j)[x]; };
+        // The rows the windows reach (and the one leaving), looked up once for the row.
+        const std::int32_t first = std::max(out - 1 - reach, 0);
+        stage.rowsAt.clear();
+        stage.selectedAt.clear();
+        for (std::int32_t j = first; j <= bottom; ++j) {
+            stage.rowsAt.push_back(slot(k, j));
+            stage.selectedAt.push_back(selected(j));
+        }
+        auto value = [&](std::int32_t j, std::int32_t x) -> std::int32_t { return stage.rowsAt[j - first][x]; };
+        auto isSelected = [&](std::int32_t j, std::int32_t x) { return stage.selectedAt[j - first][x] != 0; };
         forEachPartial(stage, [&](std::int32_t x) {
             ColumnRun& run = stage.runs[x];
             if (run.row == out - 1) {
@@ -464,14 +475,14 @@ private:
                 }
                 run.downSum -= value(out, x);
                 --run.down;
-                if (run.down + 1 == reach && out + reach < height_ && selected(out + reach)[x] != 0) {
+                if (run.down + 1 == reach && out + reach < height_ && isSelected(out + reach, x)) {
                     run.downSum += value(out + reach, x);
                     ++run.down;
                 }
             } else {
                 run.up = run.down = run.upSum = run.downSum = 0;
-                for (std::int32_t j = out - 1; j >= top && selected(j)[x] != 0; --j, ++run.up) run.upSum += value(j, x);
-                for (std::int32_t j = out + 1; j <= bottom && selected(j)[x] != 0; ++j, ++run.down) {
+                for (std::int32_t j = out - 1; j >= top && isSelected(j, x); --j, ++run.up) run.upSum += value(j, x);
+                for (std::int32_t j = out + 1; j <= bottom && isSelected(j, x); ++j, ++run.down) {
                     run.downSum += value(j, x);
                 }
             }
