@@ -1,6 +1,7 @@
 #include "render/LineBlurrer.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -102,6 +103,13 @@ void LineBlurrer<Pixel>::forEachSpan(const BlurLine<Pixel>& line, bool keepDivis
         return;
     }
     for (std::int32_t x = 0; x < length;) {
+        // Unselected stretches a word at a time.
+        std::uint64_t word = 1;
+        if (x + 8 <= length) std::memcpy(&word, mask + x, sizeof word);
+        if (word == 0) {
+            x += 8;
+            continue;
+        }
         if (mask[x] == 0) {
             ++x;
             continue;
