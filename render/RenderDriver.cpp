@@ -308,7 +308,11 @@ PF_Err renderDepth(const RenderParams& original) {
         blurSource = wide1.get();
         scratch = wide3.get();
     } else if (!everyPixelCounts) {
-        if (const PF_Err err = AEUtil::copyWorld(p.inData, p.input, spare)) return err;
+        // The blur reads its scratch at selected pixels only: they are all it needs, copied by
+        // the workers.
+        task.source = p.input;
+        task.destination = spare;
+        if (const PF_Err err = maskedCopy<Pixel>(p.inData, kEveryWorker, task)) return err;
         if (const PF_Err err = AEUtil::copyWorld(p.inData, p.input, p.output)) return err;
     }
 
