@@ -434,9 +434,9 @@ private:
             if (x > runLast) {
                 runFirst = x;
                 while (runFirst > 0 && isSelected[runFirst - 1] != 0) --runFirst;
-                const void* gap = std::memchr(isSelected + x, 0, static_cast<std::size_t>(width_ - x));
-                runLast = gap != nullptr ? static_cast<std::int32_t>(static_cast<const std::uint8_t*>(gap) - isSelected) - 1
-                                         : width_ - 1;
+                const auto* gap = static_cast<const std::uint8_t*>(
+                    std::memchr(isSelected + x, 0, static_cast<std::size_t>(width_ - x)));
+                runLast = gap != nullptr ? static_cast<std::int32_t>(gap - isSelected) - 1 : width_ - 1;
             }
             low = std::max(low, runFirst);
             high = std::min(high, runLast);

@@ -120,7 +120,8 @@ PF_Err buildKeyMask(SelectionMask& mask, PF_InData* inData, const PF_EffectWorld
     // The workers write every mask byte and row flag and add their columns to the column flags;
     // the rest of the buffer is cleared here.
     std::uint8_t* const end = mask.bytes.get() + maskBufferSize(mask.width, mask.height);
-    std::memset(mask.rowFlags + mask.height, 0, static_cast<std::size_t>(mask.columnFlags - mask.rowFlags - mask.height));
+    std::uint8_t* const rowFlagsEnd = mask.rowFlags + mask.height;
+    std::memset(rowFlagsEnd, 0, static_cast<std::size_t>(mask.columnFlags - rowFlagsEnd));
     std::memset(mask.columnFlags, 0, static_cast<std::size_t>(end - mask.columnFlags));
 
     KeyMaskTask task;

@@ -267,10 +267,12 @@ PF_Err renderDepth(const RenderParams& original) {
         return finishFrame<Pixel>(p, task, progress);
     }
     // A key selection whose pixels all count streams too, the unselected pixels from the input.
-    if (!plan.allSelected && canStreamMaskedBlur<Pixel>(streamKernel, p.area, p.blurAspect, plan.radii, p.repeatCount) &&
+    if (!plan.allSelected &&
+        canStreamMaskedBlur<Pixel>(streamKernel, p.area, p.blurAspect, plan.radii, p.repeatCount) &&
         !sparseForTheStream(p, mask)) {
         bool selectedCount = false;
-        PF_Err err = checkEverySelectedPixelCounts<Pixel>(p.inData, kEveryWorker, *current, p.area, mask, selectedCount);
+        PF_Err err =
+            checkEverySelectedPixelCounts<Pixel>(p.inData, kEveryWorker, *current, p.area, mask, selectedCount);
         if (err != PF_Err_NONE) return err;
         if (selectedCount) {
             err = streamMaskedBlur<Pixel>(p.inData, kEveryWorker, *current, *p.input, *p.output, p.area, mask,

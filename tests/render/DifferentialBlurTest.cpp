@@ -177,8 +177,8 @@ TestWorld<Pixel> blurredTheFirstWay(vmhost::Host& host, const TestWorld<Pixel>& 
         }
     }
     const std::int32_t width = blur.area.right - blur.area.left, height = blur.area.bottom - blur.area.top;
-    scene.mask = mask != nullptr ? *mask
-                                 : makeMask(&host.inData(), width, height, [](std::int32_t, std::int32_t) { return true; });
+    const auto everything = [](std::int32_t, std::int32_t) { return true; };
+    scene.mask = mask != nullptr ? *mask : makeMask(&host.inData(), width, height, everything);
     scene.prepareTargets();
     const BlurFunction<Wide> first = kernel == StreamKernel::Gaussian ? &baseline::gaussianBlur<Wide>
                                      : keepDivision                   ? &baseline::boxBlurKeepDivision<Wide>
@@ -263,7 +263,8 @@ void compareMaskedStreamWithBaseline(const std::vector<std::unique_ptr<vmhost::H
         ASSERT_TRUE(selectedCount);
 
         for (const bool keepDivision : {false, true}) {
-            const TestWorld<Pixel> expected = blurredTheFirstWay(host, source, blur, StreamKernel::Box, &mask, keepDivision);
+            const TestWorld<Pixel> expected =
+                blurredTheFirstWay(host, source, blur, StreamKernel::Box, &mask, keepDivision);
             TestWorld<Pixel> actual(blur.width, blur.height);
             ASSERT_EQ(PF_Err_NONE, streamMaskedBlur<Pixel>(&host.inData(), PF_Iterations_ONCE_PER_PROCESSOR,
                                                            *source.world(), *source.world(), *actual.world(),
@@ -297,8 +298,9 @@ TEST(DifferentialBlurTest, OnlySelectedPixelsMustCount) {
             return selectTransparent || !(x == 2 && y == 1);
         });
         bool every = selectTransparent;  // the opposite of the answer
-        ASSERT_EQ(PF_Err_NONE, checkEverySelectedPixelCounts<PF_Pixel16>(&host.inData(), PF_Iterations_ONCE_PER_PROCESSOR,
-                                                                          *world.world(), area, mask, every));
+        const PF_Err err = checkEverySelectedPixelCounts<PF_Pixel16>(&host.inData(), PF_Iterations_ONCE_PER_PROCESSOR,
+                                                                     *world.world(), area, mask, every);
+        ASSERT_EQ(PF_Err_NONE, err);
         EXPECT_EQ(!selectTransparent, every);
     }
 }
