@@ -20,22 +20,26 @@ public:
 
     ColorVerdicts() : bits_(new std::atomic<std::uint8_t>[kBytes]()) {}
 
-    Verdict find(const PF_Pixel& color) const {
-        const std::uint32_t index = indexOf(color);
-        const std::uint8_t byte = bits_[index >> 2].load(std::memory_order_relaxed);
-        return static_cast<Verdict>((byte >> shiftOf(index)) & 3u);
+    // A colour as one number: red << 16 | green << 8 | blue.
+    static std::uint32_t rgbOf(std::uint8_t red, std::uint8_t green, std::uint8_t blue) {
+        return std::uint32_t(red) << 16 | std::uint32_t(green) << 8 | blue;
     }
-    void put(const PF_Pixel& color, Verdict verdict) {
-        const std::uint32_t index = indexOf(color);
-        bits_[index >> 2].fetch_or(static_cast<std::uint8_t>(verdict << shiftOf(index)), std::memory_order_relaxed);
+    static PF_Pixel pixelOf(std::uint32_t rgb) {
+        return PF_Pixel{255, static_cast<A_u_char>(rgb >> 16), static_cast<A_u_char>(rgb >> 8),
+                        static_cast<A_u_char>(rgb)};
+    }
+
+    Verdict find(std::uint32_t rgb) const {
+        const std::uint8_t byte = bits_[rgb >> 2].load(std::memory_order_relaxed);
+        return static_cast<Verdict>((byte >> shiftOf(rgb)) & 3u);
+    }
+    void put(std::uint32_t rgb, Verdict verdict) {
+        bits_[rgb >> 2].fetch_or(static_cast<std::uint8_t>(verdict << shiftOf(rgb)), std::memory_order_relaxed);
     }
 
 private:
     static constexpr std::size_t kBytes = (std::size_t(1) << 24) / 4;
 
-    static std::uint32_t indexOf(const PF_Pixel& c) {
-        return (std::uint32_t(c.red) << 16) | (std::uint32_t(c.green) << 8) | c.blue;
-    }
     static unsigned shiftOf(std::uint32_t index) { return (index & 3u) * 2; }
 
     std::unique_ptr<std::atomic<std::uint8_t>[]> bits_;

@@ -32,44 +32,56 @@ bool matchesAnyKey(const PF_Fixed hls[3], const std::vector<KeyHLS>& entries) {
     return false;
 }
 
-// One band of rows. `previous` remembers the last pixel this worker matched (across rows),
-// so runs of one colour are not even converted to bytes again.
+// Stands for a transparent pixel among the colours of a row: no 24-bit colour has it.
+constexpr std::uint32_t kTransparent = 0xFFFFFFFFu;
+
+// The host colours of a row's pixels (kTransparent for transparent ones), all at once.
+template <class Pixel>
+void hostColorsOf(const Pixel* pixels, std::int32_t width, std::uint32_t* colors) {
+    using Traits = PixelTraits<Pixel>;
+    for (std::int32_t x = 0; x < width; ++x) {
+        const Pixel& pixel = pixels[x];
+        const std::uint32_t rgb = ColorVerdicts::rgbOf(Traits::toHostByte(pixel.red), Traits::toHostByte(pixel.green),
+                                                      Traits::toHostByte(pixel.blue));
+        colors[x] = Traits::isTransparent(pixel.alpha) ? kTransparent : rgb;
+    }
+}
+
+// One band of rows. The last colour this worker matched is remembered (across rows), so runs
+// of one colour do not even look it up again.
 template <class Pixel>
 PF_Err matchKeyRows(const KeyMaskTask& task, std::int32_t iteration, std::int32_t iterations) {
-    using Traits = PixelTraits<Pixel>;
     const std::int32_t width = task.area.right - task.area.left;
     const Band band = rowBand(iteration, iterations, task.area.bottom - task.area.top);
     if (band.count == 0) return PF_Err_NONE;
 
     ColorVerdicts& verdicts = *task.verdicts;
     std::vector<std::uint8_t> bandColumns(static_cast<std::size_t>(width), 0);
-    bool havePrevious = false;
-    Pixel previous{};
+    std::vector<std::uint32_t> colors(static_cast<std::size_t>(width));
+    std::uint32_t previous = kTransparent;
     std::uint8_t previousResult = 0;
     for (std::int32_t j = band.first; j < band.first + band.count; ++j) {
-        const Pixel* pixels = worldPixel<Pixel>(*task.source, task.area.left, task.area.top + j);
+        hostColorsOf(worldPixel<Pixel>(*task.source, task.area.left, task.area.top + j), width, colors.data());
         std::uint8_t* maskRow = task.mask.row(j);
         for (std::int32_t x = 0; x < width; ++x) {
-            const Pixel& pixel = pixels[x];
-            maskRow[x] = 0;
-            if (Traits::isTransparent(pixel.alpha)) continue;
-            if (havePrevious && Traits::sameColor(previous, pixel)) {
-                maskRow[x] = previousResult;
+            const std::uint32_t rgb = colors[x];
+            if (rgb == kTransparent) {
+                maskRow[x] = 0;
                 continue;
             }
-            PF_Pixel hostPixel = {255, Traits::toHostByte(pixel.red), Traits::toHostByte(pixel.green),
-                                  Traits::toHostByte(pixel.blue)};
-            ColorVerdicts::Verdict verdict = verdicts.find(hostPixel);
-            if (verdict == ColorVerdicts::kUnknown) {
-                PF_Fixed hls[3] = {0, 0, 0};
-                const PF_Err err = task.rgbToHls(task.effectRef, &hostPixel, hls);
-                if (err != PF_Err_NONE) return err;
-                verdict = matchesAnyKey(hls, task.entries) ? ColorVerdicts::kMatch : ColorVerdicts::kNoMatch;
-                verdicts.put(hostPixel, verdict);
+            if (rgb != previous) {
+                ColorVerdicts::Verdict verdict = verdicts.find(rgb);
+                if (verdict == ColorVerdicts::kUnknown) {
+                    PF_Pixel hostPixel = ColorVerdicts::pixelOf(rgb);
+                    PF_Fixed hls[3] = {0, 0, 0};
+                    const PF_Err err = task.rgbToHls(task.effectRef, &hostPixel, hls);
+                    if (err != PF_Err_NONE) return err;
+                    verdict = matchesAnyKey(hls, task.entries) ? ColorVerdicts::kMatch : ColorVerdicts::kNoMatch;
+                    verdicts.put(rgb, verdict);
+                }
+                previous = rgb;
+                previousResult = verdict == ColorVerdicts::kMatch ? task.matchValue : 0;
             }
-            previousResult = verdict == ColorVerdicts::kMatch ? task.matchValue : 0;
-            havePrevious = true;
-            previous = pixel;
             maskRow[x] = previousResult;
         }
         // The flags as updateMaskFlags sets them, while the row is at hand.
