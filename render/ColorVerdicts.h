@@ -1,8 +1,7 @@
 #pragma once
 // Whether each 8-bit host colour matches the frame's key colours, as far as the workers have
 // found out: two bits for every one of the 2^24 colours (4 MiB). The host's conversion depends
-// on the colour alone, so each colour costs at most one host call per worker, and neighbouring
-// colours of footage (which differ in their low bits) share cache lines.
+// on the colour alone, so each colour costs at most one host call per worker.
 //
 // Shared by the workers of one frame: a verdict is stored with an atomic OR, and a worker that
 // finds none yet asks the host itself; two workers asking for the same colour store the same
