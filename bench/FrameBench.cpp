@@ -112,6 +112,10 @@ BENCHMARK_CAPTURE(renderFrame, NoWork8, FrameCase{smoothPicture<PF_Pixel8>, noth
 BENCHMARK_CAPTURE(renderFrame, Key20_16, FrameCase{smoothPicture<PF_Pixel16>, {}, kBenchWorkers, 20})
     ->Name("Key20_16")
     ->Apply(frameRuns);
+// Most of the frame selected: the masked row stream's case.
+BENCHMARK_CAPTURE(renderFrame, Key50_16, FrameCase{smoothPicture<PF_Pixel16>, {}, kBenchWorkers, 50})
+    ->Name("Key50_16")
+    ->Apply(frameRuns);
 BENCHMARK_CAPTURE(renderFrame, NoWork16, FrameCase{smoothPicture<PF_Pixel16>, nothingToDo(), kBenchWorkers, 0, true})
     ->Name("NoWork16")
     ->Apply(frameRuns);

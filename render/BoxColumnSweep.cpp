@@ -134,6 +134,8 @@ void sweepWholeColumns(const BlurTask<BoxWindowSet>& task, std::int32_t first, s
 // Keep-division: every window stops at the ends of its column's run of selected pixels. Each
 // run starts its sums afresh from the rows its first window reaches, then slides them within
 // the run, as the line blur does with a run of a line.
+constexpr std::int32_t kSkipWord = sizeof(std::uint64_t);
+
 template <class Pixel>
 void sweepColumnRuns(const BlurTask<BoxWindowSet>& task, std::int32_t first, std::int32_t count) {
     using Channel = ChannelOf<Pixel>;
@@ -152,8 +154,17 @@ void sweepColumnRuns(const BlurTask<BoxWindowSet>& task, std::int32_t first, std
     for (std::int32_t y = 0; y < height; ++y) {
         Channel* to = reinterpret_cast<Channel*>(
             worldPixel<Pixel>(*task.destination, task.area.left + first, task.area.top + y));
+        const std::uint8_t* maskRow = task.mask.row(y) + first;
         for (std::int32_t x = 0; x < count; ++x) {
-            if (!selected(x, y)) {
+            // Unselected pixels only end runs: a word of them at a time.
+            std::uint64_t word = 1;
+            if (x + kSkipWord <= count) std::memcpy(&word, maskRow + x, kSkipWord);
+            if (word == 0) {
+                std::fill_n(runStart.begin() + x, kSkipWord, -1);
+                x += kSkipWord - 1;
+                continue;
+            }
+            if (maskRow[x] == 0) {
                 runStart[x] = -1;
                 continue;
             }

@@ -8,14 +8,22 @@
 // stage keeps a ring of the rows its windows reach, and the column sums of the rows in its box
 // (or flat-tail) window, which each row enters when it arrives and leaves when the window has
 // passed it. Rows outside the frame count as absent, as at the ends of a line.
+//
+// With a selection (integer rows, box passes), only selected pixels count in a window, and with
+// keep-division only those of the pixel's run of selected pixels along the line. Every stage
+// gives unselected pixels out as 0, so window sums hold the selected values only; counts of
+// selected pixels slide beside them. A window that holds nothing unselected has the mean of
+// the stream without a selection; the few others (near the selection's edges) get their own.
 
 #include "render/GaussKernel.h"
 #include "render/QuotientTable.h"
 #include "render/RowKernelSet.h"
+#include "render/SelectionMask.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 struct RowRange {
@@ -46,6 +54,14 @@ struct Divisor {
     double reciprocal;
 };
 
+// The selection of a masked stream: its mask (area rows), whether windows keep to runs of
+// selected pixels, and the reciprocal of every window count, rounded up one step.
+struct StreamSelection {
+    const SelectionMask* mask;
+    bool keepDivision;
+    const double* reciprocals;
+};
+
 template <class Pixel>
 class ChannelStream {
 public:
@@ -54,9 +70,10 @@ public:
 
     // `latency`: how far past an output row the source must have come before every channel of
     // the band has it (the largest latencyOf over the channels).
+    // `selection` (null: every pixel counts) needs integer rows and box passes only.
     ChannelStream(const RowKernels<Pixel>& kernels, const std::vector<StreamPass>& passes, std::int32_t width,
-                  std::int32_t height, RowRange band, std::int32_t latency)
-        : kernels_(kernels), width_(width), height_(height), finishedUpTo_(band.first) {
+                  std::int32_t height, RowRange band, std::int32_t latency, const StreamSelection* selection = nullptr)
+        : kernels_(kernels), selection_(selection), width_(width), height_(height), finishedUpTo_(band.first) {
         stages_.resize(passes.size());
         RowRange rows = band;
         for (std::size_t k = passes.size(); k-- > 0;) {
@@ -96,6 +113,15 @@ public:
 private:
     using Row16 = std::uint16_t;
 
+    // Where the run of selected pixels holding a column's last output row reaches within the
+    // window, above and below it, and the sums of the values there. The next row of the same
+    // run follows from it in a few steps; any other row scans afresh.
+    struct ColumnRun {
+        std::int32_t row = -2;
+        std::int32_t up = 0, down = 0;
+        std::int32_t upSum = 0, downSum = 0;
+    };
+
     struct Stage {
         StreamPass pass;
         RowRange in, out;
@@ -111,6 +137,15 @@ private:
         std::vector<std::int32_t> halves, peakHalves;
         std::vector<double> reciprocals, peakReciprocals, weightSums;
         std::vector<Row16> peakMeans, tailMeans;
+        // With a selection: counts of selected pixels (prefix sums across, column sums down),
+        // the counts of windows holding only selected pixels, the positions that need a mean
+        // of their own.
+        std::vector<std::int32_t> counts, fullCounts;
+        std::vector<std::uint8_t> partial;
+        std::vector<Row16> ones;
+        std::vector<ColumnRun> runs;  // keep-division down the columns
+        std::vector<const Row16*> rowsAt;
+        std::vector<const std::uint8_t*> selectedAt;
         std::int32_t nextOut = 0;
         std::int32_t firstSummed = 0;
     };
@@ -146,6 +181,20 @@ private:
             stage.taps.resize(2 * static_cast<std::size_t>(stage.peakReach) + 1);
             stage.peakMeans.resize(width);
             stage.tailMeans.resize(width);
+        }
+        if (selection_ != nullptr) {
+            // Read a word at a time.
+            stage.partial.assign(width + sizeof(std::uint64_t), 0);
+            stage.fullCounts.resize(width);
+            if (pass.horizontal) {
+                stage.counts.assign(width + 2 * pass.reach + 1, 0);
+                stage.ones.resize(width);
+                for (std::int32_t x = 0; x < width_; ++x) stage.fullCounts[x] = windowCount(x, pass.reach, width_);
+            } else {
+                stage.counts.assign(width, 0);
+                if (selection_->keepDivision) stage.runs.resize(width);
+                if (noCounts_.empty()) noCounts_.assign(width, 0);
+            }
         }
         if (pass.horizontal) {
             stage.rows.assign(width + 2 * stage.peakReach + kRowOverhang, Row(0));
@@ -196,7 +245,7 @@ private:
         }
         Stage& stage = stages_[k];
         if (stage.pass.horizontal) {
-            blurRow(stage, slot(k + 1, y));
+            blurRow(stage, y, slot(k + 1, y));
             accept(k + 1, y);
             return;
         }
@@ -206,11 +255,21 @@ private:
             stage.firstSummed == next - span - 1) {
             // Mid-column, a box has one row entering, one leaving and one to give out.
             const std::int32_t n = windowCount(next, span, height_);
-            const Row* leaving = slot(k, stage.firstSummed++);
+            const std::int32_t left = stage.firstSummed++;
+            const Row* leaving = slot(k, left);
             if constexpr (kIntegerRows) {
                 const Divisor divisor(n, true);
-                kernels_.slideColumns(stage.sums.data(), slot(k, y), leaving, divisor.half, divisor.reciprocal,
-                                      slot(k + 1, next), width_);
+                if (selection_ != nullptr) {
+                    Row* to = slot(k + 1, next);
+                    if (kernels_.slideSelectedColumns(stage.sums.data(), stage.counts.data(), slot(k, y), leaving,
+                                                      selected(y), selected(left), divisor.half, divisor.reciprocal, n,
+                                                      selected(next), to, stage.partial.data(), width_)) {
+                        meanPartialColumns(stage, k, next, to);
+                    }
+                } else {
+                    kernels_.slideColumns(stage.sums.data(), slot(k, y), leaving, divisor.half, divisor.reciprocal,
+                                          slot(k + 1, next), width_);
+                }
             } else {
                 kernels_.slideColumnsFloat(stage.sums.data(), slot(k, y), leaving, floatReciprocal(n),
                                            slot(k + 1, next), width_);
@@ -220,6 +279,7 @@ private:
         } else if (hasSums(stage.pass)) {
             if constexpr (kIntegerRows) {
                 kernels_.addRow(stage.sums.data(), slot(k, y), width_);
+                if (selection_ != nullptr) kernels_.addSelected(stage.counts.data(), selected(y), width_);
             } else {
                 kernels_.addRowFloat(stage.sums.data(), slot(k, y), width_);
             }
@@ -230,6 +290,9 @@ private:
             for (; hasSums(stage.pass) && stage.firstSummed < out - stage.pass.reach; ++stage.firstSummed) {
                 if constexpr (kIntegerRows) {
                     kernels_.subtractRow(stage.sums.data(), slot(k, stage.firstSummed), width_);
+                    if (selection_ != nullptr) {
+                        kernels_.subtractSelected(stage.counts.data(), selected(stage.firstSummed), width_);
+                    }
                 } else {
                     kernels_.subtractRowFloat(stage.sums.data(), slot(k, stage.firstSummed), width_);
                 }
@@ -247,6 +310,13 @@ private:
             if constexpr (kIntegerRows) {
                 const Divisor divisor(n, true);
                 kernels_.rowMeans(stage.sums.data(), divisor.half, divisor.reciprocal, to, width_);
+                if (selection_ != nullptr) {
+                    std::fill(stage.fullCounts.begin(), stage.fullCounts.end(), n);
+                    if (kernels_.partialWindows(stage.counts.data(), noCounts_.data(), stage.fullCounts.data(),
+                                                selected(out), to, stage.partial.data(), width_)) {
+                        meanPartialColumns(stage, k, out, to);
+                    }
+                }
             } else {
                 kernels_.rowMeansFloat(stage.sums.data(), floatReciprocal(n), to, width_);
             }
@@ -274,8 +344,8 @@ private:
         }
     }
 
-    // A row of a horizontal stage: its input row is in the stage's buffer.
-    void blurRow(Stage& stage, Row* out) {
+    // A row of a horizontal stage: its input row (row y) is in the stage's buffer.
+    void blurRow(Stage& stage, std::int32_t y, Row* out) {
         const StreamPass& pass = stage.pass;
         const Row* in = stage.rows.data() + stage.peakReach;
         if constexpr (kIntegerRows) {
@@ -290,6 +360,7 @@ private:
             if (pass.kernel == nullptr) {
                 kernels_.windowMeans(high, stage.sums.data(), stage.halves.data(), stage.reciprocals.data(), out,
                                      width_);
+                if (selection_ != nullptr) meanPartialWindowsAcross(stage, y, out);
                 return;
             }
             kernels_.convolve(stage.taps.data(), pass.kernel->weights.get(), stage.peakReach, stage.peaks.data(),
@@ -317,11 +388,116 @@ private:
         }
     }
 
+    const std::uint8_t* selected(std::int32_t y) const { return selection_->mask->row(y); }
+
+    Row16 meanOf(std::int32_t sum, std::int32_t count) const {
+        return static_cast<Row16>(static_cast<std::int32_t>(static_cast<double>(sum + count / 2) *
+                                                            selection_->reciprocals[count]));
+    }
+
+    // Calls visit(x) for every position marked in `partial`, skipping unmarked words at once.
+    template <class Visit>
+    void forEachPartial(const Stage& stage, Visit visit) const {
+        const std::uint8_t* partial = stage.partial.data();
+        for (std::int32_t x = 0; x < width_; x += sizeof(std::uint64_t)) {
+            std::uint64_t word;
+            std::memcpy(&word, partial + x, sizeof word);
+            if (word == 0) continue;
+            for (std::int32_t i = x; i < std::min<std::int32_t>(x + sizeof word, width_); ++i) {
+                if (partial[i] != 0) visit(i);
+            }
+        }
+    }
+
+    // Row y across, at the selected positions whose windows hold unselected pixels: the mean
+    // of the selected ones, or with keep-division of the run holding the position (found once
+    // for all the positions of the run).
+    void meanPartialWindowsAcross(Stage& stage, std::int32_t y, Row16* out) {
+        const std::int32_t reach = stage.pass.reach;
+        const std::uint8_t* isSelected = selected(y);
+        std::int32_t* ones = stage.counts.data();
+        kernels_.selectedOnes(isSelected, stage.ones.data(), width_);
+        kernels_.prefixSums(stage.ones.data(), ones + reach, width_);
+        std::fill(ones + reach + 1 + width_, ones + 2 * reach + 1 + width_, ones[reach + width_]);
+        if (!kernels_.partialWindows(ones + 2 * reach + 1, ones, stage.fullCounts.data(), isSelected, out,
+                                     stage.partial.data(), width_)) {
+            return;
+        }
+        const std::int32_t* sums = stage.sums.data() + reach;  // sums[x]: values before x
+        std::int32_t runFirst = 0, runLast = -1;
+        forEachPartial(stage, [&](std::int32_t x) {
+            std::int32_t low = std::max(x - reach, 0), high = std::min(x + reach, width_ - 1);
+            if (!selection_->keepDivision) {
+                out[x] = meanOf(sums[high + 1] - sums[low], ones[reach + high + 1] - ones[reach + low]);
+                return;
+            }
+            if (x > runLast) {
+                runFirst = x;
+                while (runFirst > 0 && isSelected[runFirst - 1] != 0) --runFirst;
+                const auto* gap = static_cast<const std::uint8_t*>(
+                    std::memchr(isSelected + x, 0, static_cast<std::size_t>(width_ - x)));
+                runLast = gap != nullptr ? static_cast<std::int32_t>(gap - isSelected) - 1 : width_ - 1;
+            }
+            low = std::max(low, runFirst);
+            high = std::min(high, runLast);
+            out[x] = meanOf(sums[high + 1] - sums[low], high - low + 1);
+        });
+    }
+
+    // Output row `out` of a vertical stage, at the same positions.
+    void meanPartialColumns(Stage& stage, std::size_t k, std::int32_t out, Row16* to) {
+        const std::int32_t reach = stage.pass.reach;
+        if (!selection_->keepDivision) {
+            forEachPartial(stage, [&](std::int32_t x) { to[x] = meanOf(stage.sums[x], stage.counts[x]); });
+            return;
+        }
+        const std::int32_t top = std::max(out - reach, 0), bottom = std::min(out + reach, height_ - 1);
+        // The rows the windows reach (and the one leaving), looked up once for the row.
+        const std::int32_t first = std::max(out - 1 - reach, 0);
+        stage.rowsAt.clear();
+        stage.selectedAt.clear();
+        for (std::int32_t j = first; j <= bottom; ++j) {
+            stage.rowsAt.push_back(slot(k, j));
+            stage.selectedAt.push_back(selected(j));
+        }
+        auto value = [&](std::int32_t j, std::int32_t x) -> std::int32_t { return stage.rowsAt[j - first][x]; };
+        auto isSelected = [&](std::int32_t j, std::int32_t x) { return stage.selectedAt[j - first][x] != 0; };
+        forEachPartial(stage, [&](std::int32_t x) {
+            ColumnRun& run = stage.runs[x];
+            if (run.row == out - 1) {
+                // The run goes on: the row above joins the part above (whose oldest row may
+                // leave), this row leaves the part below, and the row the window reaches anew
+                // joins it when the part below was cut by the window alone.
+                run.upSum += value(out - 1, x);
+                if (++run.up > reach) {
+                    run.upSum -= value(out - 1 - reach, x);
+                    run.up = reach;
+                }
+                run.downSum -= value(out, x);
+                --run.down;
+                if (run.down + 1 == reach && out + reach < height_ && isSelected(out + reach, x)) {
+                    run.downSum += value(out + reach, x);
+                    ++run.down;
+                }
+            } else {
+                run.up = run.down = run.upSum = run.downSum = 0;
+                for (std::int32_t j = out - 1; j >= top && isSelected(j, x); --j, ++run.up) run.upSum += value(j, x);
+                for (std::int32_t j = out + 1; j <= bottom && isSelected(j, x); ++j, ++run.down) {
+                    run.downSum += value(j, x);
+                }
+            }
+            run.row = out;
+            to[x] = meanOf(run.upSum + value(out, x) + run.downSum, run.up + 1 + run.down);
+        });
+    }
+
     const RowKernels<Pixel>& kernels_;
+    const StreamSelection* selection_;
     const std::int32_t width_, height_;
     std::vector<Stage> stages_;
     RowRange input_{0, 0};
     std::vector<Row> zeros_;  // the rows outside the frame
+    std::vector<std::int32_t> noCounts_;  // the low end of column counts, which start from 0
     std::vector<Row> finished_;
     std::int32_t finishedRows_ = 1;
     std::int32_t finishedUpTo_;

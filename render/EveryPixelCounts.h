@@ -7,6 +7,7 @@
 
 #include "hostapi/HostApi.h"
 #include "render/PixelTraits.h"
+#include "render/SelectionMask.h"
 
 #include <algorithm>
 #include <cmath>
@@ -62,3 +63,8 @@ bool everyPixelOfRowCounts(const Pixel* row, std::int32_t width) {
 template <class Pixel>
 PF_Err checkEveryPixelCounts(PF_InData* inData, A_long iterations, const PF_EffectWorld& world, const PF_LRect& area,
                              bool& every);
+
+// The same for the selected pixels of `area` only (the mask must have the area's size).
+template <class Pixel>
+PF_Err checkEverySelectedPixelCounts(PF_InData* inData, A_long iterations, const PF_EffectWorld& world,
+                                     const PF_LRect& area, const SelectionMask& mask, bool& every);

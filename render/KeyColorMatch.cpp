@@ -1,5 +1,6 @@
 #include "render/KeyColorMatch.h"
 
+#include "render/ColorVerdicts.h"
 #include "render/PixelTask.h"
 #include "render/PixelTraits.h"
 #include "render/WorldPixels.h"
@@ -7,6 +8,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <mutex>
 #include <vector>
 
 namespace {
@@ -19,6 +21,8 @@ struct KeyMaskTask : PixelTask {
     decltype(PF_ColorCallbacks::RGBtoHLS) rgbToHls = nullptr;
     std::vector<KeyHLS> entries;
     std::uint8_t matchValue = kMaskSelected;
+    ColorVerdicts* verdicts = nullptr;  // shared by the workers
+    mutable std::mutex columnFlagsLock;  // each worker adds the columns of its band once
 };
 
 bool matchesAnyKey(const PF_Fixed hls[3], const std::vector<KeyHLS>& entries) {
@@ -28,75 +32,69 @@ bool matchesAnyKey(const PF_Fixed hls[3], const std::vector<KeyHLS>& entries) {
     return false;
 }
 
-// The results of the colours one worker has converted, by their 8-bit host colour: the
-// host's conversion depends on nothing else, so footage, whose colours come back again and
-// again once they are bytes, costs a fraction of the host calls. Direct-mapped: a colour
-// pushes out the one before it in its slot.
-class MatchCache {
-public:
-    MatchCache() : slots_(kSlots) {}
+// Stands for a transparent pixel among the colours of a row: no 24-bit colour has it.
+constexpr std::uint32_t kTransparent = 0xFFFFFFFFu;
 
-    // Nothing is found until put.
-    bool find(const PF_Pixel& color, std::uint8_t& result) const {
-        const Slot& slot = slots_[indexOf(keyOf(color))];
-        if (slot.key != keyOf(color)) return false;
-        result = slot.result;
-        return true;
+// The host colours of a row's pixels (kTransparent for transparent ones), all at once.
+template <class Pixel>
+void hostColorsOf(const Pixel* pixels, std::int32_t width, std::uint32_t* colors) {
+    using Traits = PixelTraits<Pixel>;
+    for (std::int32_t x = 0; x < width; ++x) {
+        const Pixel& pixel = pixels[x];
+        const std::uint32_t rgb = ColorVerdicts::rgbOf(Traits::toHostByte(pixel.red), Traits::toHostByte(pixel.green),
+                                                      Traits::toHostByte(pixel.blue));
+        colors[x] = Traits::isTransparent(pixel.alpha) ? kTransparent : rgb;
     }
-    void put(const PF_Pixel& color, std::uint8_t result) { slots_[indexOf(keyOf(color))] = {keyOf(color), result}; }
+}
 
-private:
-    static constexpr std::size_t kSlots = 65536;
-    struct Slot {
-        std::uint32_t key = 0;  // 0: empty; else the colour's 24 bits with bit 24 set
-        std::uint8_t result = 0;
-    };
-    static std::uint32_t keyOf(const PF_Pixel& c) {
-        return (1u << 24) | (std::uint32_t(c.red) << 16) | (std::uint32_t(c.green) << 8) | c.blue;
-    }
-    static std::size_t indexOf(std::uint32_t key) { return (key * 2654435761u) >> 16 & (kSlots - 1); }
-
-    std::vector<Slot> slots_;
-};
-
-// One band of rows. `previous` remembers the last pixel this worker matched (across rows),
-// so runs of one colour are not even converted to bytes again.
+// One band of rows. The last colour this worker matched is remembered (across rows), so runs
+// of one colour do not even look it up again.
 template <class Pixel>
 PF_Err matchKeyRows(const KeyMaskTask& task, std::int32_t iteration, std::int32_t iterations) {
-    using Traits = PixelTraits<Pixel>;
     const std::int32_t width = task.area.right - task.area.left;
     const Band band = rowBand(iteration, iterations, task.area.bottom - task.area.top);
     if (band.count == 0) return PF_Err_NONE;
 
-    MatchCache cache;
-    bool havePrevious = false;
-    Pixel previous{};
+    ColorVerdicts& verdicts = *task.verdicts;
+    std::vector<std::uint8_t> bandColumns(static_cast<std::size_t>(width), 0);
+    std::vector<std::uint32_t> colors(static_cast<std::size_t>(width));
+    std::uint32_t previous = kTransparent;
     std::uint8_t previousResult = 0;
     for (std::int32_t j = band.first; j < band.first + band.count; ++j) {
-        const Pixel* pixels = worldPixel<Pixel>(*task.source, task.area.left, task.area.top + j);
+        hostColorsOf(worldPixel<Pixel>(*task.source, task.area.left, task.area.top + j), width, colors.data());
         std::uint8_t* maskRow = task.mask.row(j);
         for (std::int32_t x = 0; x < width; ++x) {
-            const Pixel& pixel = pixels[x];
-            maskRow[x] = 0;
-            if (Traits::isTransparent(pixel.alpha)) continue;
-            if (havePrevious && Traits::sameColor(previous, pixel)) {
-                maskRow[x] = previousResult;
+            const std::uint32_t rgb = colors[x];
+            if (rgb == kTransparent) {
+                maskRow[x] = 0;
                 continue;
             }
-            PF_Pixel hostPixel = {255, Traits::toHostByte(pixel.red), Traits::toHostByte(pixel.green),
-                                  Traits::toHostByte(pixel.blue)};
-            if (!cache.find(hostPixel, previousResult)) {
-                PF_Fixed hls[3] = {0, 0, 0};
-                const PF_Err err = task.rgbToHls(task.effectRef, &hostPixel, hls);
-                if (err != PF_Err_NONE) return err;
-                previousResult = matchesAnyKey(hls, task.entries) ? task.matchValue : 0;
-                cache.put(hostPixel, previousResult);
+            if (rgb != previous) {
+                ColorVerdicts::Verdict verdict = verdicts.find(rgb);
+                if (verdict == ColorVerdicts::kUnknown) {
+                    PF_Pixel hostPixel = ColorVerdicts::pixelOf(rgb);
+                    PF_Fixed hls[3] = {0, 0, 0};
+                    const PF_Err err = task.rgbToHls(task.effectRef, &hostPixel, hls);
+                    if (err != PF_Err_NONE) return err;
+                    verdict = matchesAnyKey(hls, task.entries) ? ColorVerdicts::kMatch : ColorVerdicts::kNoMatch;
+                    verdicts.put(rgb, verdict);
+                }
+                previous = rgb;
+                previousResult = verdict == ColorVerdicts::kMatch ? task.matchValue : 0;
             }
-            havePrevious = true;
-            previous = pixel;
             maskRow[x] = previousResult;
         }
+        // The flags as updateMaskFlags sets them, while the row is at hand.
+        std::uint8_t any = 0;
+        for (std::int32_t x = 0; x < width; ++x) {
+            bandColumns[x] |= maskRow[x];
+            any |= maskRow[x];
+        }
+        task.mask.rowFlags[j] = any != 0 ? 1 : 0;
+        std::memset(maskRow + width, 0, static_cast<std::size_t>(task.mask.stride - width));
     }
+    const std::lock_guard<std::mutex> lock(task.columnFlagsLock);
+    for (std::int32_t x = 0; x < width; ++x) task.mask.columnFlags[x] |= bandColumns[x] != 0 ? 1 : 0;
     return PF_Err_NONE;
 }
 
@@ -131,7 +129,12 @@ PF_Err buildKeyMask(SelectionMask& mask, PF_InData* inData, const PF_EffectWorld
         allocateMask(mask, inData, width, height);
     }
     if (mask.empty()) return PF_Err_NONE;
-    std::memset(mask.bytes.get(), 0, maskBufferSize(mask.width, mask.height));
+    // The workers write every mask byte and row flag and add their columns to the column flags;
+    // the rest of the buffer is cleared here.
+    std::uint8_t* const end = mask.bytes.get() + maskBufferSize(mask.width, mask.height);
+    std::uint8_t* const rowFlagsEnd = mask.rowFlags + mask.height;
+    std::memset(rowFlagsEnd, 0, static_cast<std::size_t>(mask.columnFlags - rowFlagsEnd));
+    std::memset(mask.columnFlags, 0, static_cast<std::size_t>(end - mask.columnFlags));
 
     KeyMaskTask task;
     task.source = const_cast<PF_EffectWorld*>(&source);
@@ -140,9 +143,9 @@ PF_Err buildKeyMask(SelectionMask& mask, PF_InData* inData, const PF_EffectWorld
     task.effectRef = inData->effect_ref;
     task.rgbToHls = inData->utils->colorCB.RGBtoHLS;
     task.entries = entries;
-    const PF_Err err = runPixelTask<KeyMaskTask, matchKeyRows<Pixel>>(inData, PF_Iterations_ONCE_PER_PROCESSOR, task);
-    updateMaskFlags(mask);
-    return err;
+    ColorVerdicts verdicts;
+    task.verdicts = &verdicts;
+    return runPixelTask<KeyMaskTask, matchKeyRows<Pixel>>(inData, PF_Iterations_ONCE_PER_PROCESSOR, task);
 }
 
 template PF_Err buildKeyMask<PF_Pixel8>(SelectionMask&, PF_InData*, const PF_EffectWorld&, const PF_LRect&,

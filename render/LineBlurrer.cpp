@@ -1,6 +1,7 @@
 #include "render/LineBlurrer.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -85,7 +86,8 @@ LineBlurrer<Pixel>::LineBlurrer(std::int32_t maxLength, const QuotientTable& quo
 
 template <class Pixel>
 template <class SpanWork>
-void LineBlurrer<Pixel>::forEachSpan(const BlurLine<Pixel>& line, bool keepDivision, SpanWork work) {
+void LineBlurrer<Pixel>::forEachSpan(const BlurLine<Pixel>& line, bool keepDivision, std::int32_t border,
+                                     SpanWork work) {
     const std::uint8_t* mask = line.mask;
     const std::int32_t length = line.length;
     if (!keepDivision) {
@@ -97,11 +99,18 @@ void LineBlurrer<Pixel>::forEachSpan(const BlurLine<Pixel>& line, bool keepDivis
         std::int32_t last = length - 1;
         while (mask[last] == 0) --last;
         const Span span{first, last - first + 1};
-        loadSpan(line, span);
+        loadSpan(line, span, border);
         work(span);
         return;
     }
     for (std::int32_t x = 0; x < length;) {
+        // Unselected stretches a word at a time.
+        std::uint64_t word = 1;
+        if (x + 8 <= length) std::memcpy(&word, mask + x, sizeof word);
+        if (word == 0) {
+            x += 8;
+            continue;
+        }
         if (mask[x] == 0) {
             ++x;
             continue;
@@ -109,13 +118,13 @@ void LineBlurrer<Pixel>::forEachSpan(const BlurLine<Pixel>& line, bool keepDivis
         const std::int32_t first = x;
         while (x < length && mask[x] != 0) ++x;
         const Span span{first, x - first};
-        loadSpan(line, span);
+        loadSpan(line, span, border);
         work(span);
     }
 }
 
 template <class Pixel>
-void LineBlurrer<Pixel>::loadSpan(const BlurLine<Pixel>& line, Span span) {
+void LineBlurrer<Pixel>::loadSpan(const BlurLine<Pixel>& line, Span span, std::int32_t border) {
     using Traits = PixelTraits<Pixel>;
     const auto* channels = reinterpret_cast<const Channel*>(line.source + span.first);
     const std::uint8_t* mask = line.mask + span.first;
@@ -151,9 +160,9 @@ void LineBlurrer<Pixel>::loadSpan(const BlurLine<Pixel>& line, Span span) {
 
     // The zero border behind the span; the one in front is never written.
     const std::size_t end = static_cast<std::size_t>(kBorder + span.length);
-    std::fill_n(alphaContributes_.begin() + end, kBorder, 0);
-    std::fill_n(colorContributes_.begin() + end, kBorder, 0);
-    for (auto& channelValues : values_) std::fill_n(channelValues.begin() + end, kBorder, Value(0));
+    std::fill_n(alphaContributes_.begin() + end, border, 0);
+    std::fill_n(colorContributes_.begin() + end, border, 0);
+    for (auto& channelValues : values_) std::fill_n(channelValues.begin() + end, border, Value(0));
 }
 
 template <class Pixel>
@@ -199,14 +208,15 @@ void LineBlurrer<Pixel>::slideGuarded(int channel, std::int32_t length, std::int
 
 template <class Pixel>
 void LineBlurrer<Pixel>::blur(const BlurLine<Pixel>& line, const BoxWindowSet& windows, bool keepDivision) {
-    forEachSpan(line, keepDivision, [&](Span span) {
+    // Box windows never read past their span.
+    forEachSpan(line, keepDivision, 0, [&](Span span) {
         for (int c = 0; c < kChannelsPerPixel; ++c) boxSpan(line, span, c, std::max(windows[c] - 1, 0));
     });
 }
 
 template <class Pixel>
 void LineBlurrer<Pixel>::blur(const BlurLine<Pixel>& line, const GaussKernelSet& kernels, bool keepDivision) {
-    forEachSpan(line, keepDivision, [&](Span span) {
+    forEachSpan(line, keepDivision, kBorder, [&](Span span) {
         // The sum of peak weights over contributing pixels depends only on the kernel and on
         // which pixels contribute, so channels sharing both share the sums.
         std::array<int, 4> contributionKind;

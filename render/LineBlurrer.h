@@ -45,9 +45,10 @@ private:
         std::int32_t length;
     };
 
+    // `border`: zeros behind each loaded span, as far as the kernels read past it.
     template <class SpanWork>
-    void forEachSpan(const BlurLine<Pixel>& line, bool keepDivision, SpanWork work);
-    void loadSpan(const BlurLine<Pixel>& line, Span span);
+    void forEachSpan(const BlurLine<Pixel>& line, bool keepDivision, std::int32_t border, SpanWork work);
+    void loadSpan(const BlurLine<Pixel>& line, Span span, std::int32_t border);
 
     const Value* values(int channel) const { return values_[channel].data() + kBorder; }
     const std::uint16_t* contributing(int channel) const {

@@ -127,8 +127,19 @@ constexpr PF_PixelFormat pixelFormatOf<PF_PixelFloat>() {
     return PF_PixelFormat_ARGB128;
 }
 
-// The progress of a streamed blur: the passes report when the stream is through.
-PF_Err reportStreamPasses(const RenderParams& p, ProgressMeter& progress) {
+// The pass-by-pass blur visits the selected pixels (with keep-division, their runs), the
+// stream every pixel: with few pixels selected the passes are faster. Measured on the frame
+// benchmark's picture: with keep-division, 12 % selected took the passes a sixth less time
+// and 50 % took the stream a third less; without, 2 % took the passes a fifth less, 6 % took
+// both the same and 12 % took the stream an eighth less.
+bool sparseForTheStream(const RenderParams& p, const SelectionMask& mask) {
+    const std::int64_t pixels = static_cast<std::int64_t>(mask.width) * mask.height;
+    const std::int64_t selected = countSelected(mask);
+    return p.keepDivision != 0 ? selected * 4 < pixels : selected * 16 < pixels;
+}
+
+// The progress of a blur's passes, once they are all through.
+PF_Err reportPasses(const RenderParams& p, ProgressMeter& progress) {
     for (std::int32_t pass = 0; pass <= p.repeatCount; ++pass) {
         if (const PF_Err err = progress.report()) return err;
     }
@@ -145,7 +156,7 @@ PF_Err streamFrame(const RenderParams& p, const FramePlan& plan, StreamKernel ke
                                              p.blurAspect, plan.radii, p.repeatCount)) {
         return err;
     }
-    return reportStreamPasses(p, progress);
+    return reportPasses(p, progress);
 }
 
 // The last steps of every frame that blurred: the progress step, then Extract's clearing.
@@ -192,7 +203,7 @@ PF_Err renderDepth(const RenderParams& original) {
         }
         if (inputCounts) {
             if (const PF_Err err = progress.step()) return err;
-            if (const PF_Err err = reportStreamPasses(p, progress)) return err;
+            if (const PF_Err err = reportPasses(p, progress)) return err;
             return progress.step();
         }
     } else if (inputIsBlurred) {
@@ -268,6 +279,22 @@ PF_Err renderDepth(const RenderParams& original) {
         if (const PF_Err err = streamFrame<Pixel>(p, plan, streamKernel, *current, progress)) return err;
         return finishFrame<Pixel>(p, task, progress);
     }
+    // A key selection whose pixels all count streams too, the unselected pixels from the input.
+    if (!plan.allSelected &&
+        canStreamMaskedBlur<Pixel>(streamKernel, p.area, p.blurAspect, plan.radii, p.repeatCount) &&
+        !sparseForTheStream(p, mask)) {
+        bool selectedCount = false;
+        PF_Err err =
+            checkEverySelectedPixelCounts<Pixel>(p.inData, kEveryWorker, *current, p.area, mask, selectedCount);
+        if (err != PF_Err_NONE) return err;
+        if (selectedCount) {
+            err = streamMaskedBlur<Pixel>(p.inData, kEveryWorker, *current, *p.input, *p.output, p.area, mask,
+                                          p.keepDivision != 0, p.blurAspect, plan.radii, p.repeatCount);
+            if (err == PF_Err_NONE) err = reportPasses(p, progress);
+            if (err != PF_Err_NONE) return err;
+            return finishFrame<Pixel>(p, task, progress);
+        }
+    }
 
     using BlurPixel = typename BlurDepth<Pixel>::Type;
     if (!eightBit && spare == nullptr) {
@@ -296,7 +323,11 @@ PF_Err renderDepth(const RenderParams& original) {
         blurSource = wide1.get();
         scratch = wide3.get();
     } else if (!everyPixelCounts) {
-        if (const PF_Err err = AEUtil::copyWorld(p.inData, p.input, spare)) return err;
+        // The blur reads its scratch at selected pixels only: they are all it needs, copied by
+        // the workers.
+        task.source = p.input;
+        task.destination = spare;
+        if (const PF_Err err = maskedCopy<Pixel>(p.inData, kEveryWorker, task)) return err;
         if (const PF_Err err = AEUtil::copyWorld(p.inData, p.input, p.output)) return err;
     }
 

@@ -65,6 +65,20 @@ struct RowKernels {
                          double reciprocal, Row16* out, std::int32_t width);
     void (*blendTail)(const Row16* peak, const Row16* flat, std::uint16_t tailTotal, Row16* out, std::int32_t width);
 
+    // Integer rows of a selection (mask bytes, non-zero where selected): unselected values become
+    // 0; counts of selected pixels slide as window sums do; partialWindows marks the selected
+    // positions whose windows hold unselected pixels and clears the unselected ones.
+    void (*keepSelected)(Row16* row, const std::uint8_t* selected, std::int32_t width);
+    void (*selectedOnes)(const std::uint8_t* selected, Row16* ones, std::int32_t width);
+    void (*addSelected)(std::int32_t* counts, const std::uint8_t* selected, std::int32_t width);
+    void (*subtractSelected)(std::int32_t* counts, const std::uint8_t* selected, std::int32_t width);
+    bool (*partialWindows)(const std::int32_t* countHigh, const std::int32_t* countLow, const std::int32_t* fullCounts,
+                           const std::uint8_t* selected, Row16* out, std::uint8_t* partial, std::int32_t width);
+    bool (*slideSelectedColumns)(std::int32_t* sums, std::int32_t* counts, const Row16* entering, const Row16* leaving,
+                                 const std::uint8_t* selectedEntering, const std::uint8_t* selectedLeaving,
+                                 std::int32_t half, double reciprocal, std::int32_t fullCount,
+                                 const std::uint8_t* selected, Row16* out, std::uint8_t* partial, std::int32_t width);
+
     // Float rows: Gaussian results from the peak sums and the sums of the weights on the line;
     // box windows in double sums, their means by reciprocals.
     void (*gaussianMeansFloat)(const double* sums, const double* weightSums, float* out, std::int32_t width);

@@ -28,6 +28,9 @@ struct StreamTask {
     RowKernels<Pixel> kernels;
     bool checkRows = false;  // each source row must count
     mutable std::atomic<bool> someRowFails{false};
+    // A masked blur: its selection, and the world its unselected pixels come from.
+    const StreamSelection* selection = nullptr;
+    const PF_EffectWorld* unselectedSource = nullptr;
 };
 
 // Each channel's passes that are not the identity.
@@ -52,6 +55,17 @@ void planPasses(StreamTask<Pixel>& task, StreamKernel kernel, double aspect, con
     }
 }
 
+// Unselected pixels of output row y keep their source value.
+template <class Pixel>
+void restoreUnselected(const StreamTask<Pixel>& task, std::int32_t y, Pixel* to) {
+    const std::int32_t width = task.area.right - task.area.left;
+    const std::uint8_t* selected = task.selection->mask->row(y);
+    const Pixel* from = worldPixel<Pixel>(*task.unselectedSource, task.area.left, task.area.top + y);
+    for (std::int32_t x = 0; x < width; ++x) {
+        if (selected[x] == 0) to[x] = from[x];
+    }
+}
+
 template <class Pixel>
 PF_Err streamBand(const StreamTask<Pixel>& task, std::int32_t iteration, std::int32_t iterations) {
     using Row = typename StreamDepth<Pixel>::Row;
@@ -67,7 +81,7 @@ PF_Err streamBand(const StreamTask<Pixel>& task, std::int32_t iteration, std::in
     streams.reserve(kChannelsPerPixel);
     RowRange rows = output;
     for (int c = 0; c < kChannelsPerPixel; ++c) {
-        streams.emplace_back(task.kernels, task.passes[c], width, height, output, latency);
+        streams.emplace_back(task.kernels, task.passes[c], width, height, output, latency, task.selection);
         rows.first = std::min(rows.first, streams[c].input().first);
         rows.last = std::max(rows.last, streams[c].input().last);
     }
@@ -90,6 +104,11 @@ PF_Err streamBand(const StreamTask<Pixel>& task, std::int32_t iteration, std::in
             }
         }
         task.kernels.loadPixels(reinterpret_cast<const Channel*>(source), slots.data(), width);
+        if constexpr (std::is_same<Row, std::uint16_t>::value) {
+            if (task.selection != nullptr) {
+                for (Row* slot : slots) task.kernels.keepSelected(slot, task.selection->mask->row(y), width);
+            }
+        }
         std::int32_t finished = output.last;
         for (int c = 0; c < kChannelsPerPixel; ++c) {
             if (needs(c, y)) streams[c].accept(y);
@@ -101,6 +120,7 @@ PF_Err streamBand(const StreamTask<Pixel>& task, std::int32_t iteration, std::in
                 streams[3].finishedRow(written)};
             Pixel* to = worldPixel<Pixel>(*task.destination, task.area.left, task.area.top + written);
             task.kernels.storePixels(channels.data(), reinterpret_cast<Channel*>(to), width);
+            if (task.selection != nullptr) restoreUnselected(task, written, to);
         }
     }
     return PF_Err_NONE;
@@ -142,10 +162,50 @@ PF_Err streamBlur(PF_InData* inData, A_long iterations, StreamKernel kernel, con
     return err;
 }
 
+template <class Pixel>
+bool canStreamMaskedBlur(StreamKernel kernel, const PF_LRect& area, double aspect, const ChannelRadii& radii,
+                         std::int32_t repeatCount) {
+    if (kernel != StreamKernel::Box) return false;
+    if (std::is_floating_point<typename PixelTraits<Pixel>::Channel>::value) return false;
+    return canStreamBlur<Pixel>(kernel, area, aspect, radii, repeatCount);
+}
+
+template <class Pixel>
+PF_Err streamMaskedBlur(PF_InData* inData, A_long iterations, const PF_EffectWorld& source,
+                        const PF_EffectWorld& unselectedSource, PF_EffectWorld& destination, const PF_LRect& area,
+                        const SelectionMask& mask, bool keepDivision, double aspect, const ChannelRadii& radii,
+                        std::int32_t repeatCount) {
+    if (!canStreamMaskedBlur<Pixel>(StreamKernel::Box, area, aspect, radii, repeatCount) ||
+        !maskMatchesArea(mask, area)) {
+        return PF_Err_BAD_CALLBACK_PARAM;
+    }
+    // A window holds at most a line of pixels.
+    const std::int32_t longestLine = std::max(area.right - area.left, area.bottom - area.top);
+    std::vector<double> reciprocals(static_cast<std::size_t>(longestLine) + 1, 0.0);
+    for (std::int32_t n = 1; n <= longestLine; ++n) {
+        reciprocals[n] = QuotientTable::roundedUpReciprocal(static_cast<std::uint32_t>(n));
+    }
+    const StreamSelection selection{&mask, keepDivision, reciprocals.data()};
+    StreamTask<Pixel> task;
+    task.source = &source;
+    task.destination = &destination;
+    task.area = area;
+    task.kernels = rowKernelsForThisProcessor<Pixel>();
+    task.selection = &selection;
+    task.unselectedSource = &unselectedSource;
+    planPasses(task, StreamKernel::Box, aspect, radii, repeatCount);
+    return runPixelTask<StreamTask<Pixel>, streamBand<Pixel>>(inData, iterations, task);
+}
+
 #define VELUMIXER_STREAM_BLUR(Pixel)                                                                             \
     template bool canStreamBlur<Pixel>(StreamKernel, const PF_LRect&, double, const ChannelRadii&, std::int32_t); \
     template PF_Err streamBlur<Pixel>(PF_InData*, A_long, StreamKernel, const PF_EffectWorld&, PF_EffectWorld&,   \
-                                      const PF_LRect&, double, const ChannelRadii&, std::int32_t, bool*);
+                                      const PF_LRect&, double, const ChannelRadii&, std::int32_t, bool*);  \
+    template bool canStreamMaskedBlur<Pixel>(StreamKernel, const PF_LRect&, double, const ChannelRadii&,           \
+                                             std::int32_t);                                                          \
+    template PF_Err streamMaskedBlur<Pixel>(PF_InData*, A_long, const PF_EffectWorld&, const PF_EffectWorld&,      \
+                                            PF_EffectWorld&, const PF_LRect&, const SelectionMask&, bool, double, \
+                                            const ChannelRadii&, std::int32_t);
 VELUMIXER_STREAM_BLUR(PF_Pixel8)
 VELUMIXER_STREAM_BLUR(PF_Pixel16)
 VELUMIXER_STREAM_BLUR(PF_PixelFloat)

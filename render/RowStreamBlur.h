@@ -13,6 +13,7 @@
 
 #include "hostapi/HostApi.h"
 #include "render/BlurPlan.h"
+#include "render/SelectionMask.h"
 
 #include <cstdint>
 
@@ -35,3 +36,23 @@ template <class Pixel>
 PF_Err streamBlur(PF_InData* inData, A_long iterations, StreamKernel kernel, const PF_EffectWorld& source,
                   PF_EffectWorld& destination, const PF_LRect& area, double aspect, const ChannelRadii& radii,
                   std::int32_t repeatCount, bool* counted = nullptr);
+
+// Whether streamMaskedBlur takes this blur: box windows on 8-bit and 16-bit frames, where
+// canStreamBlur would take it.
+template <class Pixel>
+bool canStreamMaskedBlur(StreamKernel kernel, const PF_LRect& area, double aspect, const ChannelRadii& radii,
+                         std::int32_t repeatCount);
+
+// The box blur of the selected pixels of `source` into `destination`: each window holds the
+// selected pixels within its reach, with keepDivision only those of the run of selected pixels
+// holding the pixel; unselected pixels of `destination` get the values of `unselectedSource`.
+// Needs every selected pixel to count (checkEverySelectedPixelCounts): a mean of counting
+// values counts too, and every window holds at least its own pixel, so the channels stay apart
+// as in streamBlur. Gives the pass-by-pass box blur's bytes. Returns the result of
+// iterate_generic; reports no progress. Instantiated for PF_Pixel8, PF_Pixel16 and
+// PF_PixelFloat (which it never takes).
+template <class Pixel>
+PF_Err streamMaskedBlur(PF_InData* inData, A_long iterations, const PF_EffectWorld& source,
+                        const PF_EffectWorld& unselectedSource, PF_EffectWorld& destination, const PF_LRect& area,
+                        const SelectionMask& mask, bool keepDivision, double aspect, const ChannelRadii& radii,
+                        std::int32_t repeatCount);

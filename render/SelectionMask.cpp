@@ -81,3 +81,15 @@ void updateMaskFlags(SelectionMask& mask) {
         mask.rowFlags[y] = any;
     }
 }
+
+std::int64_t countSelected(const SelectionMask& mask) {
+    std::int64_t count = 0;
+    for (std::int32_t y = 0; y < mask.height; ++y) {
+        if (mask.rowFlags[y] == 0) continue;
+        const std::uint8_t* bytes = mask.row(y);
+        std::int32_t rowCount = 0;
+        for (std::int32_t x = 0; x < mask.width; ++x) rowCount += bytes[x] != 0 ? 1 : 0;
+        count += rowCount;
+    }
+    return count;
+}

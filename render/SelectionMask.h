@@ -43,3 +43,6 @@ void invertMask(SelectionMask& mask);
 
 // Row and column flags recomputed from the mask bytes.
 void updateMaskFlags(SelectionMask& mask);
+
+// How many pixels are selected.
+std::int64_t countSelected(const SelectionMask& mask);

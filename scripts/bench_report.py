@@ -27,6 +27,7 @@ CASES = [
     ("SmallRadius8_Flat", "the same settings on a flat 8-bit frame"),
     ("NoWork8", "nothing to do (a copy), 8-bit"),
     ("Key20_16", "key colour 1 on a colour of the picture, range 20 %, 16-bit"),
+    ("Key50_16", "the same within 50 %: most of the frame selected, 16-bit"),
     ("NoWork16", "nothing to do (a copy), 16-bit"),
     ("Memcpy16", "memcpy of the 16-bit frame: the memory floor"),
     ("OpenCvBox16", "OpenCV peer: the defaults' box schedule, 16-bit planes"),

@@ -4,8 +4,11 @@
 // runs in the same order. The row stream the driver uses for frames in which every pixel
 // counts must give the first blur's bytes too, 8-bit frames through the 16-bit blur, except
 // that its float box sums run in another order: there every float is the same or one step away.
+// Its masked box blur (8-bit and 16-bit frames whose selected pixels all count) must give the
+// first blur's bytes at selected pixels and the input's at the others.
 #include "tests/render/BlurTestSupport.h"
 #include "render/DepthConversion.h"
+#include "render/EveryPixelCounts.h"
 #include "render/RowStreamBlur.h"
 #include "tests/render/baseline/Blur.h"
 
@@ -159,10 +162,12 @@ struct FirstBlurDepth<PF_PixelFloat> {
 };
 
 // What the driver did before the stream: widen an 8-bit frame, blur it pass by pass in 16 bits,
-// narrow it; 16-bit and float frames blur in their own depth.
+// narrow it; 16-bit and float frames blur in their own depth. Without a mask every pixel of the
+// area is selected; with one, the unselected pixels keep the source's values.
 template <class Pixel>
 TestWorld<Pixel> blurredTheFirstWay(vmhost::Host& host, const TestWorld<Pixel>& source, const RandomBlur& blur,
-                                    StreamKernel kernel) {
+                                    StreamKernel kernel, const SelectionMask* mask = nullptr,
+                                    bool keepDivision = false) {
     using Depth = FirstBlurDepth<Pixel>;
     using Wide = typename Depth::Type;
     BlurScene<Wide> scene(source.width(), source.height(), blur.area);
@@ -172,16 +177,22 @@ TestWorld<Pixel> blurredTheFirstWay(vmhost::Host& host, const TestWorld<Pixel>& 
         }
     }
     const std::int32_t width = blur.area.right - blur.area.left, height = blur.area.bottom - blur.area.top;
-    scene.mask = makeMask(&host.inData(), width, height, [](std::int32_t, std::int32_t) { return true; });
+    const auto everything = [](std::int32_t, std::int32_t) { return true; };
+    scene.mask = mask != nullptr ? *mask : makeMask(&host.inData(), width, height, everything);
     scene.prepareTargets();
-    const BlurFunction<Wide> first =
-        kernel == StreamKernel::Box ? &baseline::boxBlur<Wide> : &baseline::gaussianBlur<Wide>;
+    const BlurFunction<Wide> first = kernel == StreamKernel::Gaussian ? &baseline::gaussianBlur<Wide>
+                                     : keepDivision                   ? &baseline::boxBlurKeepDivision<Wide>
+                                                                      : &baseline::boxBlur<Wide>;
     EXPECT_EQ(PF_Err_NONE, first(scene.destination.world(), &host.inData(), PF_Iterations_ONCE_PER_PROCESSOR,
                                  scene.source.world(), scene.scratch.world(), blur.area, scene.mask, blur.aspect,
                                  blur.radii, blur.repeatCount, nullptr));
     TestWorld<Pixel> result(source.width(), source.height());
     for (A_long y = blur.area.top; y < blur.area.bottom; ++y) {
         for (A_long x = blur.area.left; x < blur.area.right; ++x) {
+            if (scene.mask.row(y - blur.area.top)[x - blur.area.left] == 0) {
+                result.at(x, y) = source.at(x, y);
+                continue;
+            }
             for (int c = 0; c < 4; ++c) {
                 setChannel(result.at(x, y), c, Depth::out(channelOf(scene.destination.at(x, y), c)));
             }
@@ -242,6 +253,76 @@ TEST(DifferentialBlurTest, TheRowStreamAgreesWithTheFirstBlur) {
     compareStreamWithBaseline<PF_Pixel16>(hosts, random, 60);
     compareStreamWithBaseline<PF_Pixel8>(hosts, random, 60);
     compareStreamWithBaseline<PF_PixelFloat>(hosts, random, 60);
+}
+
+// Random masks over a random world whose selected pixels are made opaque, so that they all
+// count; unselected pixels may be transparent, which must not matter.
+template <class Pixel>
+void compareMaskedStreamWithBaseline(const std::vector<std::unique_ptr<vmhost::Host>>& hosts, std::mt19937& random,
+                                     int cases) {
+    for (int k = 0; k < cases; ++k) {
+        const RandomBlur blur = randomBlur(random);
+        vmhost::Host& host = *hosts[static_cast<std::size_t>(k) % hosts.size()];
+        if (!canStreamMaskedBlur<Pixel>(StreamKernel::Box, blur.area, blur.aspect, blur.radii, blur.repeatCount)) {
+            continue;
+        }
+        const std::int32_t width = blur.area.right - blur.area.left, height = blur.area.bottom - blur.area.top;
+        const SelectionMask mask = randomMask(&host.inData(), width, height, random);
+        TestWorld<Pixel> source(blur.width, blur.height);
+        fillRandom(source, random, 0.3);
+        for (A_long y = blur.area.top; y < blur.area.bottom; ++y) {
+            for (A_long x = blur.area.left; x < blur.area.right; ++x) {
+                if (mask.row(y - blur.area.top)[x - blur.area.left] != 0 && channelOf(source.at(x, y), 0) == 0) {
+                    setChannel(source.at(x, y), 0, ChannelOf<Pixel>(1));
+                }
+            }
+        }
+        bool selectedCount = false;
+        ASSERT_EQ(PF_Err_NONE, checkEverySelectedPixelCounts<Pixel>(&host.inData(), PF_Iterations_ONCE_PER_PROCESSOR,
+                                                                    *source.world(), blur.area, mask, selectedCount));
+        ASSERT_TRUE(selectedCount);
+
+        for (const bool keepDivision : {false, true}) {
+            const TestWorld<Pixel> expected =
+                blurredTheFirstWay(host, source, blur, StreamKernel::Box, &mask, keepDivision);
+            TestWorld<Pixel> actual(blur.width, blur.height);
+            ASSERT_EQ(PF_Err_NONE, streamMaskedBlur<Pixel>(&host.inData(), PF_Iterations_ONCE_PER_PROCESSOR,
+                                                           *source.world(), *source.world(), *actual.world(),
+                                                           blur.area, mask, keepDivision, blur.aspect, blur.radii,
+                                                           blur.repeatCount));
+            ASSERT_TRUE(actual.sameBytes(expected))
+                << (keepDivision ? "keep division " : "") << blur.describe() << ", " << host.workerThreads()
+                << " workers";
+        }
+    }
+}
+
+TEST(DifferentialBlurTest, TheMaskedRowStreamAgreesWithTheFirstBlur) {
+    const auto hosts = hostsWithEveryWorkerCount();
+    std::mt19937 random(34);
+    compareMaskedStreamWithBaseline<PF_Pixel16>(hosts, random, 80);
+    compareMaskedStreamWithBaseline<PF_Pixel8>(hosts, random, 80);
+}
+
+// The masked stream's condition: a transparent pixel matters only where it is selected.
+TEST(DifferentialBlurTest, OnlySelectedPixelsMustCount) {
+    vmhost::Host host(hostWithWorkers(2));
+    TestWorld<PF_Pixel16> world(5, 3);
+    for (A_long y = 0; y < 3; ++y) {
+        for (A_long x = 0; x < 5; ++x) world.at(x, y) = PF_Pixel16{100, 1, 2, 3};
+    }
+    world.at(3, 1).alpha = 0;
+    const PF_LRect area{1, 0, 5, 3};
+    for (const bool selectTransparent : {false, true}) {
+        const SelectionMask mask = makeMask(&host.inData(), 4, 3, [&](std::int32_t x, std::int32_t y) {
+            return selectTransparent || !(x == 2 && y == 1);
+        });
+        bool every = selectTransparent;  // the opposite of the answer
+        const PF_Err err = checkEverySelectedPixelCounts<PF_Pixel16>(&host.inData(), PF_Iterations_ONCE_PER_PROCESSOR,
+                                                                     *world.world(), area, mask, every);
+        ASSERT_EQ(PF_Err_NONE, err);
+        EXPECT_EQ(!selectTransparent, every);
+    }
 }
 
 }  // namespace

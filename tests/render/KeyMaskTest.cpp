@@ -30,6 +30,12 @@ std::vector<std::uint8_t> keyMask(vmhost::Host& host, TestWorld<Pixel>& image, c
                                   const std::vector<KeyHLS>& entries) {
     SelectionMask mask;
     EXPECT_EQ(PF_Err_NONE, buildKeyMask<Pixel>(mask, &host.inData(), *image.world(), area, entries));
+    // The workers set the flags as they go: they must be those of the finished bytes.
+    const std::vector<std::uint8_t> rowFlags(mask.rowFlags, mask.rowFlags + mask.height);
+    const std::vector<std::uint8_t> columnFlags(mask.columnFlags, mask.columnFlags + mask.width);
+    updateMaskFlags(mask);
+    EXPECT_EQ(std::vector<std::uint8_t>(mask.rowFlags, mask.rowFlags + mask.height), rowFlags);
+    EXPECT_EQ(std::vector<std::uint8_t>(mask.columnFlags, mask.columnFlags + mask.width), columnFlags);
     return bytesOf(mask);
 }
 

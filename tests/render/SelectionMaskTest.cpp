@@ -53,7 +53,7 @@ TEST(SelectionMaskTest, LayoutInOneHostBlock) {
     EXPECT_THROW(allocateMask(mask, &noBasicSuite, 8, 8), int);
 }
 
-TEST(SelectionMaskTest, FillInvertAndFlags) {
+TEST(SelectionMaskTest, FillInvertFlagsAndCount) {
     vmhost::Host host{vmhost::HostConfig::checking()};
     // Any non-zero byte counts as selected; row 1 and columns 3 and 4 select nothing.
     const std::uint8_t rows[3][5] = {{0, 7, 0, 0, 0}, {0, 0, 0, 0, 0}, {255, 0, 1, 0, 0}};
@@ -63,8 +63,10 @@ TEST(SelectionMaskTest, FillInvertAndFlags) {
     updateMaskFlags(mask);
     EXPECT_EQ((std::vector<int>{1, 0, 1}), bytes(mask.rowFlags, 3));
     EXPECT_EQ((std::vector<int>{1, 1, 1, 0, 0}), bytes(mask.columnFlags, 5));
+    EXPECT_EQ(3, countSelected(mask));
 
     invertMask(mask);
+    EXPECT_EQ(12, countSelected(mask));
     EXPECT_EQ((std::vector<int>{255, 0, 255, 255, 255}), bytes(mask.row(0), 5));
     EXPECT_EQ(std::vector<int>(5, 255), bytes(mask.row(1), 5));
     EXPECT_EQ((std::vector<int>{0, 255, 0, 255, 255}), bytes(mask.row(2), 5));
@@ -75,6 +77,7 @@ TEST(SelectionMaskTest, FillInvertAndFlags) {
     for (std::int32_t y = 0; y < 3; ++y) EXPECT_EQ(std::vector<int>(5, 255), bytes(mask.row(y), 5));
     invertMask(mask);
     EXPECT_EQ(std::vector<int>(3, 0), bytes(mask.rowFlags, 3)) << "nothing selected, no flag set";
+    EXPECT_EQ(0, countSelected(mask));
     EXPECT_EQ(std::vector<int>(5, 0), bytes(mask.columnFlags, 5));
 }
 
