@@ -146,17 +146,15 @@ PF_Err reportPasses(const RenderParams& p, ProgressMeter& progress) {
     return PF_Err_NONE;
 }
 
-// Frames in which every pixel is selected and counts blur straight from `current` into the
-// output, every pass of a channel in one stream of rows (8-bit ones without the wide worlds:
-// the stream widens and narrows on the way).
+// Blurs `source` straight into the output, every pass of a channel in one stream of rows
+// (8-bit frames without the wide worlds: the stream widens and narrows on the way). The stream
+// checks as it reads that every pixel counts; when one does not, `counted` is false and the
+// frame goes the long way, which writes the whole output again.
 template <class Pixel>
-PF_Err streamFrame(const RenderParams& p, const FramePlan& plan, StreamKernel kernel, const PF_EffectWorld& current,
-                   ProgressMeter& progress) {
-    if (const PF_Err err = streamBlur<Pixel>(p.inData, kEveryWorker, kernel, current, *p.output, p.area,
-                                             p.blurAspect, plan.radii, p.repeatCount)) {
-        return err;
-    }
-    return reportPasses(p, progress);
+PF_Err streamWhereEveryPixelCounts(const RenderParams& p, const FramePlan& plan, StreamKernel kernel,
+                                   const PF_EffectWorld& source, bool& counted) {
+    return streamBlur<Pixel>(p.inData, kEveryWorker, kernel, source, *p.output, p.area, p.blurAspect, plan.radii,
+                             p.repeatCount, &counted);
 }
 
 // The last steps of every frame that blurred: the progress step, then Extract's clearing.
@@ -195,10 +193,7 @@ PF_Err renderDepth(const RenderParams& original) {
     const bool inputIsBlurred = plan.allSelected && !plan.smallRadius && !plan.brightnessOn;
     bool inputCounts = false;
     if (inputIsBlurred && streamable) {
-        // The stream checks the input as it reads it; a pixel that does not count stops it,
-        // and the frame goes the long way.
-        if (const PF_Err err = streamBlur<Pixel>(p.inData, kEveryWorker, streamKernel, *p.input, *p.output, p.area,
-                                                 p.blurAspect, plan.radii, p.repeatCount, &inputCounts)) {
+        if (const PF_Err err = streamWhereEveryPixelCounts<Pixel>(p, plan, streamKernel, *p.input, inputCounts)) {
             return err;
         }
         if (inputCounts) {
@@ -271,13 +266,17 @@ PF_Err renderDepth(const RenderParams& original) {
     // pixel is selected and counts, every pass writes every pixel and the output is all
     // written at the end, so none of that is needed.
     bool everyPixelCounts = inputIsBlurred && inputCounts;
-    if (plan.allSelected && !inputIsBlurred) {
+    if (plan.allSelected && !inputIsBlurred && streamable) {
+        if (const PF_Err err = streamWhereEveryPixelCounts<Pixel>(p, plan, streamKernel, *current, everyPixelCounts)) {
+            return err;
+        }
+        if (everyPixelCounts) {
+            if (const PF_Err err = reportPasses(p, progress)) return err;
+            return finishFrame<Pixel>(p, task, progress);
+        }
+    } else if (plan.allSelected && !inputIsBlurred) {
         const PF_Err err = checkEveryPixelCounts<Pixel>(p.inData, kEveryWorker, *current, p.area, everyPixelCounts);
         if (err != PF_Err_NONE) return err;
-    }
-    if (everyPixelCounts && streamable) {
-        if (const PF_Err err = streamFrame<Pixel>(p, plan, streamKernel, *current, progress)) return err;
-        return finishFrame<Pixel>(p, task, progress);
     }
     // A key selection whose pixels all count streams too, the unselected pixels from the input.
     if (!plan.allSelected &&
