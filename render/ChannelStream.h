@@ -326,7 +326,8 @@ private:
             const bool inFrame = out + d >= 0 && out + d < height_;
             stage.taps[d + stage.peakReach] = inFrame ? slot(k, out + d) : zeros_.data();
         }
-        kernels_.convolve(stage.taps.data(), pass.kernel->weights.get(), stage.peakReach, stage.peaks.data(), width_);
+        kernels_.convolveRows(stage.taps.data(), pass.kernel->weights.get(), stage.peakReach, stage.peaks.data(),
+                              width_);
         const std::int32_t weight = weightOnLine(*pass.kernel, out, height_);
         if constexpr (kIntegerRows) {
             const Divisor peak(weight, pass.kernel->tailTotal == 0);

@@ -51,6 +51,9 @@ struct RowKernels {
     // sums[x] = the Gaussian peak over taps[0 .. 2 * reach] (the rows -reach .. reach away).
     void (*convolve)(const Row* const* taps, const std::uint16_t* weights, std::int32_t reach, Sum* sums,
                      std::int32_t width);
+    // The same, for taps that are separate rows (vertical passes).
+    void (*convolveRows)(const Row* const* taps, const std::uint16_t* weights, std::int32_t reach, Sum* sums,
+                         std::int32_t width);
 
     // Integer rows: window sums and their means, (s + half) * reciprocal.
     void (*prefixSums)(const Row16* in, std::int32_t* prefix, std::int32_t width);
