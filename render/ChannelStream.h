@@ -24,6 +24,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <memory_resource>
 #include <vector>
 
 struct RowRange {
@@ -71,10 +72,20 @@ public:
     // `latency`: how far past an output row the source must have come before every channel of
     // the band has it (the largest latencyOf over the channels).
     // `selection` (null: every pixel counts) needs integer rows and box passes only.
+    // Its rows and sums come from `memory`.
     ChannelStream(const RowKernels<Pixel>& kernels, const std::vector<StreamPass>& passes, std::int32_t width,
-                  std::int32_t height, RowRange band, std::int32_t latency, const StreamSelection* selection = nullptr)
-        : kernels_(kernels), selection_(selection), width_(width), height_(height), finishedUpTo_(band.first) {
-        stages_.resize(passes.size());
+                  std::int32_t height, RowRange band, std::int32_t latency, std::pmr::memory_resource* memory,
+                  const StreamSelection* selection = nullptr)
+        : kernels_(kernels),
+          selection_(selection),
+          width_(width),
+          height_(height),
+          zeros_(memory),
+          noCounts_(memory),
+          finished_(memory),
+          finishedUpTo_(band.first) {
+        stages_.reserve(passes.size());
+        for (std::size_t k = 0; k < passes.size(); ++k) stages_.emplace_back(memory);
         RowRange rows = band;
         for (std::size_t k = passes.size(); k-- > 0;) {
             Stage& stage = stages_[k];
@@ -92,6 +103,19 @@ public:
         // past the last row, every channel finishes its last rows at once).
         finishedRows_ = std::min(latency + 2, band.last - band.first);
         finished_.resize(static_cast<std::size_t>(finishedRows_) * stride());
+    }
+
+    // About the memory a stream of these passes takes: its rings of rows and each stage's
+    // sums and divisors along a row.
+    static std::size_t memoryOf(const std::vector<StreamPass>& passes, std::int32_t width, std::int32_t height,
+                                std::int32_t latency) {
+        const std::size_t stride = static_cast<std::size_t>(width) + kRowOverhang;
+        std::size_t rows = static_cast<std::size_t>(latency) + 3;  // finished rows, the rows outside the frame
+        for (const StreamPass& pass : passes) {
+            rows += pass.horizontal ? 1 : 2 * static_cast<std::size_t>(std::min(spanOf(pass), height)) + 2;
+        }
+        constexpr std::size_t kPerPositionBytes = 64;  // sums, peaks, divisors, counts
+        return rows * stride * sizeof(Row) + passes.size() * (stride + 2 * 128) * kPerPositionBytes;
     }
 
     // Rows past an output row that the source must reach before these passes give it out.
@@ -123,29 +147,31 @@ private:
     };
 
     struct Stage {
+        explicit Stage(std::pmr::memory_resource* memory)
+            : rows(memory), sums(memory), peaks(memory), taps(memory), halves(memory), peakHalves(memory), reciprocals(memory), peakReciprocals(memory), weightSums(memory), peakMeans(memory), tailMeans(memory), counts(memory), fullCounts(memory), partial(memory), ones(memory), runs(memory), rowsAt(memory), selectedAt(memory) {}
         StreamPass pass;
         RowRange in, out;
         std::int32_t peakReach = 0;  // Gaussian: distances with a weight of their own
         // Horizontal: one input row with zeros on both sides. Vertical: a ring of input rows.
-        std::vector<Row> rows;
+        std::pmr::vector<Row> rows;
         std::int32_t ringRows = 1;
         // Box or flat tail: prefix sums (horizontal) or column sums (vertical).
-        std::vector<Sum> sums;
-        std::vector<Sum> peaks;
-        std::vector<const Row*> taps;
+        std::pmr::vector<Sum> sums;
+        std::pmr::vector<Sum> peaks;
+        std::pmr::vector<const Row*> taps;
         // Horizontal: each position's divisors (box or tail, Gaussian peak, float weight sums).
-        std::vector<std::int32_t> halves, peakHalves;
-        std::vector<double> reciprocals, peakReciprocals, weightSums;
-        std::vector<Row16> peakMeans, tailMeans;
+        std::pmr::vector<std::int32_t> halves, peakHalves;
+        std::pmr::vector<double> reciprocals, peakReciprocals, weightSums;
+        std::pmr::vector<Row16> peakMeans, tailMeans;
         // With a selection: counts of selected pixels (prefix sums across, column sums down),
         // the counts of windows holding only selected pixels, the positions that need a mean
         // of their own.
-        std::vector<std::int32_t> counts, fullCounts;
-        std::vector<std::uint8_t> partial;
-        std::vector<Row16> ones;
-        std::vector<ColumnRun> runs;  // keep-division down the columns
-        std::vector<const Row16*> rowsAt;
-        std::vector<const std::uint8_t*> selectedAt;
+        std::pmr::vector<std::int32_t> counts, fullCounts;
+        std::pmr::vector<std::uint8_t> partial;
+        std::pmr::vector<Row16> ones;
+        std::pmr::vector<ColumnRun> runs;  // keep-division down the columns
+        std::pmr::vector<const Row16*> rowsAt;
+        std::pmr::vector<const std::uint8_t*> selectedAt;
         std::int32_t nextOut = 0;
         std::int32_t firstSummed = 0;
     };
@@ -497,9 +523,9 @@ private:
     const std::int32_t width_, height_;
     std::vector<Stage> stages_;
     RowRange input_{0, 0};
-    std::vector<Row> zeros_;  // the rows outside the frame
-    std::vector<std::int32_t> noCounts_;  // the low end of column counts, which start from 0
-    std::vector<Row> finished_;
+    std::pmr::vector<Row> zeros_;         // the rows outside the frame
+    std::pmr::vector<std::int32_t> noCounts_;  // the low end of column counts, which start from 0
+    std::pmr::vector<Row> finished_;
     std::int32_t finishedRows_ = 1;
     std::int32_t finishedUpTo_;
 };

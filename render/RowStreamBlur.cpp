@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <array>
 #include <atomic>
+#include <memory_resource>
 #include <type_traits>
 #include <vector>
 
@@ -77,17 +78,25 @@ PF_Err streamBand(const StreamTask<Pixel>& task, std::int32_t iteration, std::in
 
     std::int32_t latency = 0;
     for (const auto& passes : task.passes) latency = std::max(latency, ChannelStream<Pixel>::latencyOf(passes, height));
+    // The band's rows and sums in one block, given back whole: the worker's heap keeps a block
+    // of that size for the next frame, where many smaller ones would go back to the system and
+    // fault in afresh every frame.
+    std::size_t memoryNeeded = static_cast<std::size_t>(kChannelsPerPixel) * width * sizeof(Row);
+    for (const auto& passes : task.passes) {
+        memoryNeeded += ChannelStream<Pixel>::memoryOf(passes, width, height, latency);
+    }
+    std::pmr::monotonic_buffer_resource memory(memoryNeeded);
     std::vector<ChannelStream<Pixel>> streams;
     streams.reserve(kChannelsPerPixel);
     RowRange rows = output;
     for (int c = 0; c < kChannelsPerPixel; ++c) {
-        streams.emplace_back(task.kernels, task.passes[c], width, height, output, latency, task.selection);
+        streams.emplace_back(task.kernels, task.passes[c], width, height, output, latency, &memory, task.selection);
         rows.first = std::min(rows.first, streams[c].input().first);
         rows.last = std::max(rows.last, streams[c].input().last);
     }
     auto needs = [&](int c, std::int32_t y) { return y >= streams[c].input().first && y < streams[c].input().last; };
     // Where the channels that do not need a source row put it.
-    std::vector<Row> unneeded(static_cast<std::size_t>(kChannelsPerPixel) * width);
+    std::pmr::vector<Row> unneeded(static_cast<std::size_t>(kChannelsPerPixel) * width, &memory);
 
     std::int32_t written = output.first;
     for (std::int32_t y = rows.first; y < rows.last; ++y) {
