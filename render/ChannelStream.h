@@ -148,7 +148,7 @@ private:
 
     struct Stage {
         explicit Stage(std::pmr::memory_resource* memory)
-            : rows(memory), sums(memory), peaks(memory), taps(memory), halves(memory), peakHalves(memory), reciprocals(memory), peakReciprocals(memory), weightSums(memory), peakMeans(memory), tailMeans(memory), counts(memory), fullCounts(memory), partial(memory), ones(memory), runs(memory), rowsAt(memory), selectedAt(memory) {}
+            : rows(memory), sums(memory), peaks(memory), taps(memory), wideRow(memory), wideTaps(memory), halves(memory), peakHalves(memory), reciprocals(memory), peakReciprocals(memory), weightSums(memory), peakMeans(memory), tailMeans(memory), counts(memory), fullCounts(memory), partial(memory), ones(memory), runs(memory), rowsAt(memory), selectedAt(memory) {}
         StreamPass pass;
         RowRange in, out;
         std::int32_t peakReach = 0;  // Gaussian: distances with a weight of their own
@@ -159,6 +159,9 @@ private:
         std::pmr::vector<Sum> sums;
         std::pmr::vector<Sum> peaks;
         std::pmr::vector<const Row*> taps;
+        // A float row across in double, converted once for all of its taps.
+        std::pmr::vector<double> wideRow;
+        std::pmr::vector<const double*> wideTaps;
         // Horizontal: each position's divisors (box or tail, Gaussian peak, float weight sums).
         std::pmr::vector<std::int32_t> halves, peakHalves;
         std::pmr::vector<double> reciprocals, peakReciprocals, weightSums;
@@ -243,6 +246,12 @@ private:
             }
             for (std::int32_t d = -stage.peakReach; pass.kernel != nullptr && d <= stage.peakReach; ++d) {
                 stage.taps[d + stage.peakReach] = stage.rows.data() + stage.peakReach + d;  // the row shifted by d
+            }
+            if (!kIntegerRows && pass.kernel != nullptr) {
+                stage.wideRow.assign(stage.rows.size(), 0.0);
+                for (std::int32_t d = -stage.peakReach; d <= stage.peakReach; ++d) {
+                    stage.wideTaps.push_back(stage.wideRow.data() + stage.peakReach + d);
+                }
             }
         } else {
             // Rows from the oldest one still summed to the one arriving.
@@ -409,8 +418,9 @@ private:
                       prefix[pass.reach + width_]);
             kernels_.windowMeansFloat(prefix + 2 * pass.reach + 1, prefix, stage.reciprocals.data(), out, width_);
         } else {
-            kernels_.convolve(stage.taps.data(), pass.kernel->weights.get(), stage.peakReach, stage.peaks.data(),
-                              width_);
+            kernels_.widenFloats(in, stage.wideRow.data() + stage.peakReach, width_);
+            kernels_.convolveDoubles(stage.wideTaps.data(), pass.kernel->weights.get(), stage.peakReach,
+                                     stage.peaks.data(), width_);
             kernels_.gaussianMeansFloat(stage.peaks.data(), stage.weightSums.data(), out, width_);
         }
     }

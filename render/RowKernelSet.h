@@ -84,6 +84,10 @@ struct RowKernels {
 
     // Float rows: Gaussian results from the peak sums and the sums of the weights on the line;
     // box windows in double sums, their means by reciprocals.
+    // Float rows across: the row once in double, and the Gaussian peaks over it.
+    void (*widenFloats)(const float* in, double* out, std::int32_t width);
+    void (*convolveDoubles)(const double* const* taps, const std::uint16_t* weights, std::int32_t reach, double* sums,
+                            std::int32_t width);
     void (*gaussianMeansFloat)(const double* sums, const double* weightSums, float* out, std::int32_t width);
     void (*prefixSumsFloat)(const float* in, double* prefix, std::int32_t width);
     void (*windowMeansFloat)(const double* high, const double* low, const double* reciprocals, float* out,
