@@ -30,6 +30,34 @@ void widen(PF_LRect& output, const PF_LRect& input) {
     }
 }
 
+// The walk that checks every loaded parameter back in. It runs however the render ends:
+// a host failure deep in the render travels up as an exception, and the parameters must
+// still go back to the host.
+class ReleaseWalk {
+public:
+    explicit ReleaseWalk(PF_InData* in_data) : in_data_(in_data) {}
+    ~ReleaseWalk() {
+        if (!done_) {
+            try {
+                run();
+            } catch (...) {
+            }
+        }
+    }
+    ReleaseWalk(const ReleaseWalk&) = delete;
+    ReleaseWalk& operator=(const ReleaseWalk&) = delete;
+
+    PF_Err run() {
+        done_ = true;
+        GetParamByCheckout release(in_data_, nullptr, false);
+        return releaseAllParams(release);
+    }
+
+private:
+    PF_InData* in_data_;
+    bool done_ = false;
+};
+
 }  // namespace
 
 PF_Err checkoutInputLayer(PF_InData* in_data, PF_PreRenderExtra* extra, bool preserveRgbOfZeroAlpha) {
@@ -99,7 +127,7 @@ PF_Err BaseFilter::onSmartRender(PF_InData* in_data, PF_OutData* out_data, void*
         record->layerArea = PF_LRect{input.origin_x, input.origin_y, input.origin_x + input.width,
                                      input.origin_y + input.height};
         PF_PixelFormat format = 0;
-        err = AEUtil::getPixelFormat(in_data, record->input, &format);
+        err = AEUtil::getSmartPixelFormat(in_data, record->input, &format);
         record->pixelFormat = static_cast<std::uint32_t>(format);
         if (err == PF_Err_NONE) err = beforeSmartRender(in_data, out_data, extra, record);
         if (err == PF_Err_NONE) err = renderFrame(record);
@@ -119,12 +147,12 @@ PF_Err BaseFilter::onRender(PF_InData* in_data, PF_OutData* out_data, PF_ParamDe
     PF_PixelFormat format = 0;
     PF_Err err = AEUtil::getPixelFormat(in_data, record.input, &format);
     record.pixelFormat = static_cast<std::uint32_t>(format);
+    ReleaseWalk releaseWalk(in_data);
     if (err == PF_Err_NONE) {
         GetParamByCheckout getter(in_data, params, false);
         err = loadAllParams(&record, getter);
         if (err == PF_Err_NONE) err = renderFrame(&record);
     }
-    GetParamByCheckout release(in_data, nullptr, false);
-    const PF_Err releaseErr = releaseAllParams(release);
+    const PF_Err releaseErr = releaseWalk.run();
     return err != PF_Err_NONE ? err : releaseErr;
 }
