@@ -323,27 +323,6 @@ TEST_F(RenderTest, CancelEndsTheFrameWithoutLeaks) {
     expectNothingHeld();
 }
 
-TEST_F(RenderTest, FramesRenderedAtOnceEqualAFrameRenderedAlone) {
-    host().params().setFloatValue("Blur Amount", 5);
-    keyOnTheBlock(40);
-    const Image input = testPicture(PF_PixelFormat_ARGB64, 96, 64);
-    const FrameResult alone = render(input);
-    ASSERT_EQ(PF_Err_NONE, alone.err);
-
-    std::vector<FrameResult> results(4);
-    std::vector<std::thread> threads;
-    for (FrameResult& result : results) {
-        threads.emplace_back([&] { result = FrameRenderer(host()).render(input); });
-    }
-    for (std::thread& thread : threads) thread.join();
-    for (const FrameResult& result : results) {
-        EXPECT_EQ(PF_Err_NONE, result.err);
-        EXPECT_TRUE(result.output.samePixels(alone.output));
-    }
-    EXPECT_EQ(0, host().outstandingWorlds());
-    EXPECT_EQ(0, host().handles().outstanding());
-}
-
 // FNV-1a over the pixels, padding left out.
 std::uint64_t pixelHash(const Image& image) {
     std::uint64_t hash = 1469598103934665603ull;
