@@ -10,6 +10,8 @@ packages=(
   # Wine, and a display with a Japanese font for the dialog tests
   wine wine64 xvfb xauth fonts-ipafont-gothic
   libopenimageio-dev openimageio-tools
+  # The fuzz targets (libFuzzer) and the sanitizer runtimes of both compilers
+  clang libclang-rt-14-dev libasan8 libubsan1 libtsan2
 )
 
 bash "$(dirname "$0")/install-packages.sh" "${packages[@]}"
