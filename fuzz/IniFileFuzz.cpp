@@ -31,7 +31,8 @@ void checkParser(const std::string& text, const std::string& section, const std:
                            key.front() != ';';
     if (plainName && value.find_first_of("\r\n") == std::string::npos) {
         file.set(section, key, value);
-        const auto back = platform::IniFile::parse(file.serialize()).value(section, key);
+        const platform::IniFile reread = platform::IniFile::parse(file.serialize());
+        const auto back = reread.value(section, key);
         if (!back || *back != platform::trimBlanks(value)) fuzzFault("a value set does not read back");
     }
     (void)platform::parseProfileInteger(value);

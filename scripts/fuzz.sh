@@ -49,7 +49,7 @@ for t in "${targets[@]}"; do
   "$dir/bin/$t" -max_total_time="$seconds" -timeout=30 -rss_limit_mb=2048 -print_final_stats=1 \
     -artifact_prefix="$dir/crashes/$t-" "$found" "$corpus" || status=1
   # Keep only inputs that add coverage to the committed corpus.
-  "$dir/bin/$t" -merge=1 "$corpus" "$found" >"$dir/$t.merge.log" 2>&1 || status=1
+  "$dir/bin/$t" -merge=1 -artifact_prefix="$dir/crashes/$t-" "$corpus" "$found" >"$dir/$t.merge.log" 2>&1 || status=1
   rm -rf "$found"
 done
 exit "$status"
