@@ -7,7 +7,6 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
-#include <thread>
 #include <vector>
 
 namespace {
@@ -308,19 +307,6 @@ TEST_F(RenderTest, FailedParameterCheckOutStopsThePreRender) {
     EXPECT_TRUE(result.layerCheckouts.empty()) << "the input is not checked out";
     EXPECT_TRUE(result.preRenderDataDeleted);
     EXPECT_FALSE(result.renderSent);
-}
-
-TEST_F(RenderTest, CancelEndsTheFrameWithoutLeaks) {
-    host().params().setFloatValue("Blur Amount", 6);
-    host().interaction().answerProgressFrom(1, PF_Interrupt_CANCEL);
-    for (RenderCommand command : {RenderCommand::SmartFX, RenderCommand::Legacy}) {
-        FrameRequest request;
-        request.command = command;
-        const FrameResult result = render(testPicture(PF_PixelFormat_ARGB32), request);
-        EXPECT_EQ(PF_Interrupt_CANCEL, result.err);
-    }
-    host().interaction().answerProgressFrom(0);
-    expectNothingHeld();
 }
 
 // FNV-1a over the pixels, padding left out.
