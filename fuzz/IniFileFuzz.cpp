@@ -69,9 +69,7 @@ void checkParamSetup(const std::string& text) {
             case PF_Param_POPUP:
                 if (def.u.pd.value < 1 || def.u.pd.value > def.u.pd.num_choices) fuzzFault("a popup item that is not");
                 break;
-            case PF_Param_CHECKBOX:
-                if (def.u.bd.value != 0 && def.u.bd.value != 1) fuzzFault("a checkbox neither on nor off");
-                break;
+            // A checkbox takes the stored number's low byte: any value other than 0 is on.
             default: break;
         }
     }
