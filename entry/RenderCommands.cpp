@@ -30,34 +30,6 @@ void widen(PF_LRect& output, const PF_LRect& input) {
     }
 }
 
-// The walk that checks every loaded parameter back in. It runs however the render ends:
-// a host failure deep in the render travels up as an exception, and the parameters must
-// still go back to the host.
-class ReleaseWalk {
-public:
-    explicit ReleaseWalk(PF_InData* in_data) : in_data_(in_data) {}
-    ~ReleaseWalk() {
-        if (!done_) {
-            try {
-                run();
-            } catch (...) {
-            }
-        }
-    }
-    ReleaseWalk(const ReleaseWalk&) = delete;
-    ReleaseWalk& operator=(const ReleaseWalk&) = delete;
-
-    PF_Err run() {
-        done_ = true;
-        GetParamByCheckout release(in_data_, nullptr, false);
-        return releaseAllParams(release);
-    }
-
-private:
-    PF_InData* in_data_;
-    bool done_ = false;
-};
-
 }  // namespace
 
 PF_Err checkoutInputLayer(PF_InData* in_data, PF_PreRenderExtra* extra, bool preserveRgbOfZeroAlpha) {
@@ -147,12 +119,14 @@ PF_Err BaseFilter::onRender(PF_InData* in_data, PF_OutData* out_data, PF_ParamDe
     PF_PixelFormat format = 0;
     PF_Err err = AEUtil::getPixelFormat(in_data, record.input, &format);
     record.pixelFormat = static_cast<std::uint32_t>(format);
-    ReleaseWalk releaseWalk(in_data);
     if (err == PF_Err_NONE) {
-        GetParamByCheckout getter(in_data, params, false);
+        // Each parameter is checked out into a copy of this frame's own and checked in at
+        // once, as at pre-render: the effect renders threaded, so frames may render at
+        // once, and the registry objects' own definitions are shared by all of them.
+        // Nothing stays checked out when the render fails or throws.
+        GetParamByCheckout getter(in_data, params, true);
         err = loadAllParams(&record, getter);
         if (err == PF_Err_NONE) err = renderFrame(&record);
     }
-    const PF_Err releaseErr = releaseWalk.run();
-    return err != PF_Err_NONE ? err : releaseErr;
+    return err;
 }

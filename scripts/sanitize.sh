@@ -26,7 +26,7 @@ case "$mode" in
     dir="$root/build/tsan"
     sanitizers="thread"
     targets=(velumixer_threaded_render_tests velumixer_host_tests Velumixer velumixer_host_probe)
-    tests=(-L threaded)
+    tests=(-R "ThreadedRender|FrameRender\.|GenericIteration")
     export TSAN_OPTIONS="halt_on_error=1:second_deadlock_stack=1:suppressions=$root/scripts/sanitizers/tsan.supp"
     ;;
   *)
