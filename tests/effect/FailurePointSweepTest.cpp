@@ -13,7 +13,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <iostream>
 #include <memory>
 #include <sstream>
@@ -102,15 +101,17 @@ private:
     std::unique_ptr<Host> host_;
 };
 
-// The set-up commands of a new instance that is saved and loaded again, in order.
-const std::vector<PF_Cmd> kSetUpCommands = {PF_Cmd_GLOBAL_SETUP,    PF_Cmd_PARAMS_SETUP,
-                                            PF_Cmd_SEQUENCE_SETUP,  PF_Cmd_GET_FLATTENED_SEQUENCE_DATA,
-                                            PF_Cmd_SEQUENCE_FLATTEN, PF_Cmd_SEQUENCE_RESETUP};
+// The set-up commands of a new instance that shows its controls, is saved and is loaded
+// again, in order.
+const std::vector<PF_Cmd> kSetUpCommands = {
+    PF_Cmd_GLOBAL_SETUP,   PF_Cmd_PARAMS_SETUP,    PF_Cmd_SEQUENCE_SETUP, PF_Cmd_UPDATE_PARAMS_UI,
+    PF_Cmd_GET_FLATTENED_SEQUENCE_DATA, PF_Cmd_SEQUENCE_FLATTEN, PF_Cmd_SEQUENCE_RESETUP};
 
 // Sends the commands from `first` on; the index of the first that fails, or size() when none does.
 std::size_t sendFrom(Host& host, std::size_t first, PF_Err& err) {
     for (std::size_t i = first; i < kSetUpCommands.size(); ++i) {
-        err = host.send(kSetUpCommands[i]);
+        const PF_Cmd cmd = kSetUpCommands[i];
+        err = host.send(cmd, cmd == PF_Cmd_UPDATE_PARAMS_UI ? host.paramsArray() : nullptr);
         if (err != PF_Err_NONE) return i;
     }
     err = PF_Err_NONE;
@@ -139,11 +140,10 @@ public:
     }
 
     // An error code the host has a name for, or a message of the effect's own.
-    static void expectShowableError(Host& host, PF_Err err, const std::string& returnMessage, const std::string& where) {
+    static void expectShowableError(PF_Err err, const std::string& returnMessage, const std::string& where) {
         EXPECT_NE(PF_Err_NONE, err) << where;
         const bool named = vmhost::describeError(err).rfind("error ", 0) != 0;
         EXPECT_TRUE(named || !returnMessage.empty()) << where << ": " << vmhost::describeError(err);
-        (void)host;
     }
 
     static FrameResult render(Host& host, const Scenario& s) {
@@ -211,7 +211,7 @@ TEST_P(RenderSweepTest, EveryFailingHostCallIsSurvived) {
         if (failed.err == PF_Err_NONE)
             EXPECT_TRUE(failed.output.samePixels(reference)) << where << ": a success must be the right picture";
         else
-            expectShowableError(host, failed.err, failed.returnMessage, where);
+            expectShowableError(failed.err, failed.returnMessage, where);
         EXPECT_EQ(0, failed.leakedHandles) << where;
         EXPECT_EQ(0, failed.leakedWorlds) << where;
         EXPECT_EQ(0, failed.checkoutMisuses) << where;
@@ -294,7 +294,7 @@ TEST_P(SetUpSweepTest, EveryFailingHostCallIsSurvived) {
         const std::string where = name + ", call " + std::to_string(n) + " (" + failedCall(host) + ")";
         expectNothingHeldBetweenCommands(host, where);
         if (failedAt < kSetUpCommands.size()) {
-            expectShowableError(host, err, host.returnMessage(), where);
+            expectShowableError(err, host.returnMessage(), where);
             // The host tries the failed command again, and goes on.
             EXPECT_EQ(kSetUpCommands.size(), sendFrom(host, failedAt, err)) << where << vmhost::describeError(err);
         }
