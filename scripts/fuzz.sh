@@ -4,8 +4,10 @@
 #   fuzz.sh replay                  every committed input of every target once (the test
 #                                   command replays them in its own builds; this is the same
 #                                   under libFuzzer)
-#   fuzz.sh TARGET|all SECONDS      fuzz each target for that long (one process), then merge
-#                                   what it found into fuzz/corpus/TARGET (minimised, -merge=1)
+#   fuzz.sh TARGET|all SECONDS      fuzz each target for that long (one process), then replace
+#                                   fuzz/corpus/TARGET by the smallest set of its inputs and the
+#                                   new ones that keeps every feature seen (-merge=1); 0 seconds
+#                                   only shrinks the committed corpus so
 # Targets: fuzz_sequence_data fuzz_ini_file fuzz_command_line fuzz_render.
 # Crashes are written to build/fuzz/crashes/.
 set -uo pipefail
@@ -45,11 +47,20 @@ for t in "${targets[@]}"; do
   corpus="$root/fuzz/corpus/$t"
   found="$dir/found/$t"
   mkdir -p "$corpus" "$found"
-  echo "=== $t for ${seconds}s ==="
-  "$dir/bin/$t" -max_total_time="$seconds" -timeout=30 -rss_limit_mb=2048 -print_final_stats=1 \
-    -artifact_prefix="$dir/crashes/$t-" "$found" "$corpus" || status=1
-  # Keep only inputs that add coverage to the committed corpus.
-  "$dir/bin/$t" -merge=1 -artifact_prefix="$dir/crashes/$t-" "$corpus" "$found" >"$dir/$t.merge.log" 2>&1 || status=1
+  if [ "$seconds" -gt 0 ]; then
+    echo "=== $t for ${seconds}s ==="
+    "$dir/bin/$t" -max_total_time="$seconds" -timeout=30 -rss_limit_mb=2048 -print_final_stats=1 \
+      -artifact_prefix="$dir/crashes/$t-" "$found" "$corpus" || status=1
+  fi
+  # The committed corpus stays minimal: old and new inputs merged into an empty folder.
+  minimal="$dir/minimal/$t"
+  rm -rf "$minimal" && mkdir -p "$minimal"
+  if "$dir/bin/$t" -merge=1 -artifact_prefix="$dir/crashes/$t-" "$minimal" "$corpus" "$found" \
+      >"$dir/$t.merge.log" 2>&1 && [ -n "$(ls -A "$minimal")" ]; then
+    rm -rf "$corpus" && mv "$minimal" "$corpus"
+  else
+    status=1
+  fi
   rm -rf "$found"
 done
 exit "$status"
