@@ -35,7 +35,8 @@ void setParams(FuzzInput& input, vmhost::ParamList& params) {
                 def.u.fs_d.value = valueIn(input, def.u.fs_d.valid_min, def.u.fs_d.valid_max);
                 break;
             case PF_Param_SLIDER:
-                def.u.sd.value = static_cast<A_long>(std::lround(valueIn(input, def.u.sd.valid_min, def.u.sd.valid_max)));
+                def.u.sd.value =
+                    static_cast<A_long>(std::lround(valueIn(input, def.u.sd.valid_min, def.u.sd.valid_max)));
                 break;
             case PF_Param_POPUP: def.u.pd.value = 1 + static_cast<A_long>(input.pick(def.u.pd.num_choices)); break;
             case PF_Param_CHECKBOX: def.u.bd.value = input.pick(2); break;

@@ -50,13 +50,11 @@ SPErr freeBlock(void* block) {
 
 SPErr reallocateBlock(void* block, size_t newSize, void** newBlock) {
     if (!newBlock) return kSPBadParameterError;
-    if (HostContext* host = ThreadBinding::current(); host && host->failurePoints().fails(FailurePoint::BlockAllocation))
-        return kSPOutOfMemoryError;
+    HostContext* host = ThreadBinding::current();
+    if (host && host->failurePoints().fails(FailurePoint::BlockAllocation)) return kSPOutOfMemoryError;
     void* moved = std::realloc(block, newSize ? newSize : 1);
     if (!moved) return kSPOutOfMemoryError;
-    if (!block) {
-        if (HostContext* host = ThreadBinding::current()) ++host->outstandingBlocks();
-    }
+    if (!block && host) ++host->outstandingBlocks();
     *newBlock = moved;
     return kSPNoError;
 }

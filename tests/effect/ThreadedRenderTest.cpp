@@ -83,7 +83,8 @@ TEST_F(ThreadedRenderTest, ManyFramesAtOnceEqualAFrameRenderedAlone) {
                     // Half the threads use the legacy command: its parameter copies are per frame too.
                     FrameRequest request;
                     request.command = t % 2 ? RenderCommand::Legacy : RenderCommand::SmartFX;
-                    for (int k = 0; k < kFramesEach; ++k) results[t * kFramesEach + k] = renderer.render(input, request);
+                    for (int k = 0; k < kFramesEach; ++k)
+                        results[t * kFramesEach + k] = renderer.render(input, request);
                 });
             }
             for (std::thread& thread : threads) thread.join();
