@@ -33,6 +33,11 @@ const PF_HandleSuite1* handleSuite(SuiteScope& scope) {
 }  // namespace
 
 void* AEMemory::alloc(std::size_t bytes, SPBasicSuite* basic) {
+    array_deleterAE unused{basic};
+    return alloc(bytes, basic, unused);
+}
+
+void* AEMemory::alloc(std::size_t bytes, SPBasicSuite* basic, array_deleterAE& release) {
     if (bytes == 0 || basic == nullptr) return nullptr;
 
     SuiteScope scope(basic);
@@ -61,12 +66,25 @@ void* AEMemory::alloc(std::size_t bytes, SPBasicSuite* basic) {
     header->one = 1;
     header->size = bytes;
     header->zero = 0;
+    release.unlockHandle = handles->host_unlock_handle;
+    release.disposeHandle = handles->host_dispose_handle;
     return start + kHeaderSize;
 }
 
 void array_deleterAE::operator()(std::uint8_t* block) const noexcept {
     if (block == nullptr || basic == nullptr) return;
 
+    auto handleOf = [](std::uint8_t* b) {
+        return reinterpret_cast<PF_Handle>(static_cast<std::uintptr_t>(AEMemory::headerOf(b)->handle));
+    };
+    if (unlockHandle != nullptr && disposeHandle != nullptr) {
+        platform::ScopedLock lock(memoryLock);
+        if (PF_Handle handle = handleOf(block)) {
+            unlockHandle(handle);
+            disposeHandle(handle);
+        }
+        return;
+    }
     // This runs from destructors: a host that refuses the handle suite now costs the
     // block, never the process.
     try {

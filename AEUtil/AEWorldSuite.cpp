@@ -88,6 +88,12 @@ PF_Err getPixelFormat(PF_InData* inData, const PF_EffectWorld* world, PF_PixelFo
     return PF_Err_NONE;
 }
 
+PF_Err getSmartPixelFormat(PF_InData* inData, const PF_EffectWorld* world, PF_PixelFormat* pixelFormat) {
+    SuiteHolder version2(inData->pica_basicP, kPFWorldSuite, kPFWorldSuiteVersion2);
+    if (version2.suite() == nullptr) return PF_Err_BAD_CALLBACK_PARAM;
+    return version2.as<PF_WorldSuite2>()->PF_GetPixelFormat(world, pixelFormat);
+}
+
 PF_Err copyWorld(PF_InData* inData, PF_EffectWorld* source, PF_EffectWorld* destination) {
     SuiteScope scope(inData->pica_basicP);
     const auto* transform =

@@ -26,6 +26,10 @@ PF_Err disposeWorld(SPBasicSuite* basic, PF_ProgPtr effectRef, PF_EffectWorld* w
 
 // The world's pixel format. Without world suite 2: 'ae16' for a deep world, else 'argb'.
 PF_Err getPixelFormat(PF_InData* inData, const PF_EffectWorld* world, PF_PixelFormat* pixelFormat);
+// For SmartFX frames, which may be float: only "PF World Suite" version 2 can tell, and
+// every host with SmartFX serves it, so its refusal is a host failure
+// (PF_Err_BAD_CALLBACK_PARAM) rather than a sign of an older host.
+PF_Err getSmartPixelFormat(PF_InData* inData, const PF_EffectWorld* world, PF_PixelFormat* pixelFormat);
 
 // Copies all of `source` into `destination`, with the high-quality copy when the command
 // renders at high quality. Throws the bare 516 without a basic suite or transform suite.

@@ -99,7 +99,7 @@ PF_Err BaseFilter::onSmartRender(PF_InData* in_data, PF_OutData* out_data, void*
         record->layerArea = PF_LRect{input.origin_x, input.origin_y, input.origin_x + input.width,
                                      input.origin_y + input.height};
         PF_PixelFormat format = 0;
-        err = AEUtil::getPixelFormat(in_data, record->input, &format);
+        err = AEUtil::getSmartPixelFormat(in_data, record->input, &format);
         record->pixelFormat = static_cast<std::uint32_t>(format);
         if (err == PF_Err_NONE) err = beforeSmartRender(in_data, out_data, extra, record);
         if (err == PF_Err_NONE) err = renderFrame(record);
@@ -120,11 +120,13 @@ PF_Err BaseFilter::onRender(PF_InData* in_data, PF_OutData* out_data, PF_ParamDe
     PF_Err err = AEUtil::getPixelFormat(in_data, record.input, &format);
     record.pixelFormat = static_cast<std::uint32_t>(format);
     if (err == PF_Err_NONE) {
-        GetParamByCheckout getter(in_data, params, false);
+        // Each parameter is checked out into a copy of this frame's own and checked in at
+        // once, as at pre-render: the effect renders threaded, so frames may render at
+        // once, and the registry objects' own definitions are shared by all of them.
+        // Nothing stays checked out when the render fails or throws.
+        GetParamByCheckout getter(in_data, params, true);
         err = loadAllParams(&record, getter);
         if (err == PF_Err_NONE) err = renderFrame(&record);
     }
-    GetParamByCheckout release(in_data, nullptr, false);
-    const PF_Err releaseErr = releaseAllParams(release);
-    return err != PF_Err_NONE ? err : releaseErr;
+    return err;
 }

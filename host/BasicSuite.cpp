@@ -12,7 +12,7 @@ namespace {
 
 SPErr acquireSuite(const char* name, int32_t version, const void** suite) {
     HostContext* host = ThreadBinding::current();
-    if (!host) {
+    if (!host || host->failurePoints().fails(FailurePoint::SuiteAcquisition)) {
         if (suite) *suite = nullptr;
         return kSPSuiteNotFoundError;
     }
@@ -30,9 +30,14 @@ SPBoolean isEqual(const char* token1, const char* token2) {
 
 SPErr allocateBlock(size_t size, void** block) {
     if (!block) return kSPBadParameterError;
+    HostContext* host = ThreadBinding::current();
+    if (host && host->failurePoints().fails(FailurePoint::BlockAllocation)) {
+        *block = nullptr;
+        return kSPOutOfMemoryError;
+    }
     *block = std::malloc(size ? size : 1);
     if (!*block) return kSPOutOfMemoryError;
-    if (HostContext* host = ThreadBinding::current()) ++host->outstandingBlocks();
+    if (host) ++host->outstandingBlocks();
     return kSPNoError;
 }
 
@@ -45,11 +50,11 @@ SPErr freeBlock(void* block) {
 
 SPErr reallocateBlock(void* block, size_t newSize, void** newBlock) {
     if (!newBlock) return kSPBadParameterError;
+    HostContext* host = ThreadBinding::current();
+    if (host && host->failurePoints().fails(FailurePoint::BlockAllocation)) return kSPOutOfMemoryError;
     void* moved = std::realloc(block, newSize ? newSize : 1);
     if (!moved) return kSPOutOfMemoryError;
-    if (!block) {
-        if (HostContext* host = ThreadBinding::current()) ++host->outstandingBlocks();
-    }
+    if (!block && host) ++host->outstandingBlocks();
     *newBlock = moved;
     return kSPNoError;
 }

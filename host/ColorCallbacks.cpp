@@ -10,7 +10,9 @@ namespace {
 
 // Alpha is ignored, as the conversion only concerns colour.
 PF_Err rgbToHlsCallback(PF_ProgPtr effectRef, PF_Pixel* rgb, PF_Fixed* hls) {
-    if (!HostContext::fromRef(effectRef) || !rgb || !hls) return PF_Err_BAD_CALLBACK_PARAM;
+    HostContext* host = HostContext::fromRef(effectRef);
+    if (!host || !rgb || !hls) return PF_Err_BAD_CALLBACK_PARAM;
+    if (host->failurePoints().fails(FailurePoint::RgbToHls)) return failureAnswer(FailurePoint::RgbToHls);
     const HlsFixed result = rgbToHls(rgb->red, rgb->green, rgb->blue);
     hls[0] = result.hue;
     hls[1] = result.lightness;

@@ -13,8 +13,9 @@ HandleStore* boundStore() {
 }  // namespace
 
 PF_Handle newHandle(A_u_longlong size) {
-    HandleStore* store = boundStore();
-    return store ? store->allocate(size) : nullptr;
+    HostContext* host = ThreadBinding::current();
+    if (!host || host->failurePoints().fails(FailurePoint::HandleAllocation)) return nullptr;
+    return host->handles().allocate(size);
 }
 
 void* lockHandle(PF_Handle handle) {
@@ -36,8 +37,10 @@ A_u_longlong handleSize(PF_Handle handle) {
 }
 
 PF_Err resizeHandle(A_u_longlong newSize, PF_Handle* handle) {
-    HandleStore* store = boundStore();
-    return store ? store->resize(newSize, handle) : PF_Err_INVALID_CALLBACK;
+    HostContext* host = ThreadBinding::current();
+    if (!host) return PF_Err_INVALID_CALLBACK;
+    if (host->failurePoints().fails(FailurePoint::HandleAllocation)) return PF_Err_OUT_OF_MEMORY;
+    return host->handles().resize(newSize, handle);
 }
 
 }  // namespace vmhost::handlecb

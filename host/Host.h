@@ -93,6 +93,8 @@ public:
     WorldCopyLog& worldCopies() { return context_->worldCopies(); }
     // Handles and worlds left over after frames.
     FrameLeakWatch& frameLeaks() { return context_->frameLeaks(); }
+    // Every effect call that may fail, counted in one sequence (see FailurePoints).
+    FailurePoints& failurePoints() { return context_->failurePoints(); }
 
     // Sequence data of the instance. Planting replaces it with a new handle
     // holding `bytes` (nullopt: none), e.g. before PF_Cmd_SEQUENCE_RESETUP.

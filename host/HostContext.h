@@ -10,6 +10,7 @@
 #include <string>
 
 #include "host/ActiveFrames.h"
+#include "host/FailurePoints.h"
 #include "host/FrameLeakWatch.h"
 #include "host/HandleStore.h"
 #include "host/HostConfig.h"
@@ -47,6 +48,8 @@ public:
     WorldCopyLog& worldCopies() { return worldCopies_; }
     ActiveFrames& frames() { return frames_; }
     FrameLeakWatch& frameLeaks() { return frameLeaks_; }
+    // The effect's calls that may fail, counted and failed in one sequence.
+    FailurePoints& failurePoints() { return failurePoints_; }
 
     SPBasicSuite* basicSuite() { return &basicSuite_; }
     PF_UtilCallbacks* utils() { return &utils_; }
@@ -92,6 +95,7 @@ private:
     WorldCopyLog worldCopies_;
     ActiveFrames frames_;
     FrameLeakWatch frameLeaks_;
+    FailurePoints failurePoints_;
     std::atomic<int> outstandingBlocks_{0};
 
     SPBasicSuite basicSuite_;

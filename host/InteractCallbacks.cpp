@@ -11,12 +11,14 @@ namespace {
 PF_Err progressCallback(PF_ProgPtr effectRef, A_long current, A_long total) {
     HostContext* host = HostContext::fromRef(effectRef);
     if (!host) return PF_Err_BAD_CALLBACK_PARAM;
+    if (host->failurePoints().fails(FailurePoint::Progress)) return failureAnswer(FailurePoint::Progress);
     return host->interaction().progress(current, total, host->pool().indexOfCurrentThread());
 }
 
 PF_Err abortCallback(PF_ProgPtr effectRef) {
     HostContext* host = HostContext::fromRef(effectRef);
     if (!host) return PF_Err_BAD_CALLBACK_PARAM;
+    if (host->failurePoints().fails(FailurePoint::Abort)) return failureAnswer(FailurePoint::Abort);
     return host->interaction().abort(host->pool().indexOfCurrentThread());
 }
 

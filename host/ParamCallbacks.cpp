@@ -7,6 +7,7 @@ namespace vmhost::paramcb {
 PF_Err addParam(PF_ProgPtr effectRef, PF_ParamIndex index, PF_ParamDefPtr def) {
     HostContext* host = HostContext::fromRef(effectRef);
     if (!host) return PF_Err_BAD_CALLBACK_PARAM;
+    if (host->failurePoints().fails(FailurePoint::ParamAdd)) return PF_Err_OUT_OF_MEMORY;
     if (const PF_Err injected = host->paramCalls().countAdd()) return injected;
     ParamList& params = host->params();
     if (!def || !params.inSetup()) return PF_Err_BAD_CALLBACK_PARAM;
@@ -19,6 +20,7 @@ PF_Err checkoutParam(PF_ProgPtr effectRef, PF_ParamIndex index, A_long whatTime,
                      A_u_long timeScale, PF_ParamDef* def) {
     HostContext* host = HostContext::fromRef(effectRef);
     if (!host || !def) return PF_Err_BAD_CALLBACK_PARAM;
+    if (host->failurePoints().fails(FailurePoint::ParamCheckOut)) return failureAnswer(FailurePoint::ParamCheckOut);
     if (const PF_Err injected = host->paramCalls().countCheckOut(index, {whatTime, timeStep, timeScale}))
         return injected;
     const ParamList& params = host->params();
@@ -39,6 +41,7 @@ PF_Err checkinParam(PF_ProgPtr effectRef, PF_ParamDef* def) {
 PF_Err updateParamUI(PF_ProgPtr effectRef, PF_ParamIndex index, const PF_ParamDef* def) {
     HostContext* host = HostContext::fromRef(effectRef);
     if (!host) return PF_Err_BAD_CALLBACK_PARAM;
+    if (host->failurePoints().fails(FailurePoint::ParamUiUpdate)) return failureAnswer(FailurePoint::ParamUiUpdate);
     if (const PF_Err injected = host->paramUi().record(index, def ? def->ui_flags : 0)) return injected;
     if (!def) return PF_Err_BAD_CALLBACK_PARAM;
     ParamList& params = host->params();

@@ -17,6 +17,7 @@ namespace {
 PF_Err iterateGenericCallback(A_long iterations, void* refcon, PF_IterateGenericFunc worker) {
     HostContext* host = ThreadBinding::current();
     if (!host) return PF_Err_INVALID_CALLBACK;
+    if (host->failurePoints().fails(FailurePoint::IterateGeneric)) return failureAnswer(FailurePoint::IterateGeneric);
     return iterateGeneric(host->pool(), iterations, refcon, worker, PF_Err_BAD_CALLBACK_PARAM);
 }
 

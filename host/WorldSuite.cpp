@@ -10,6 +10,7 @@ namespace {
 PF_Err newWorld1(PF_ProgPtr effectRef, A_long width, A_long height, PF_NewWorldFlags flags, PF_EffectWorld* world) {
     HostContext* host = HostContext::fromRef(effectRef);
     if (!host) return PF_Err_BAD_CALLBACK_PARAM;
+    if (host->failurePoints().fails(FailurePoint::WorldCreation)) return PF_Err_OUT_OF_MEMORY;
     const PF_PixelFormat format = (flags & PF_NewWorldFlag_DEEP_PIXELS) ? PF_PixelFormat_ARGB64 : PF_PixelFormat_ARGB32;
     return host->worlds().create(width, height, format, (flags & PF_NewWorldFlag_CLEAR_PIXELS) != 0, world);
 }
@@ -18,6 +19,7 @@ PF_Err newWorld2(PF_ProgPtr effectRef, A_long width, A_long height, PF_Boolean c
                  PF_EffectWorld* world) {
     HostContext* host = HostContext::fromRef(effectRef);
     if (!host) return PF_Err_BAD_CALLBACK_PARAM;
+    if (host->failurePoints().fails(FailurePoint::WorldCreation)) return PF_Err_OUT_OF_MEMORY;
     return host->worlds().create(width, height, format, clear != 0, world);
 }
 

@@ -14,6 +14,7 @@ PF_Err copyBetweenWorlds(PF_ProgPtr effectRef, PF_EffectWorld* source, PF_Effect
     HostContext* host = HostContext::fromRef(effectRef);
     if (!host) return PF_Err_BAD_CALLBACK_PARAM;
     host->worldCopies().record(highQuality);
+    if (host->failurePoints().fails(FailurePoint::WorldCopy)) return failureAnswer(FailurePoint::WorldCopy);
     if (!source || !destination) return PF_Err_BAD_CALLBACK_PARAM;
     // Both worlds must be the host's and of one format: this host does not convert depths.
     const auto sourceFormat = host->worlds().formatOf(*source);

@@ -14,6 +14,8 @@ packages=(
   dpkg-dev lintian help2man zip
   # a one-node Slurm cluster for the farm test
   slurm-wlm munge
+  # The fuzz targets (libFuzzer) and the sanitizer runtimes of both compilers
+  clang libclang-rt-14-dev libasan8 libubsan1 libtsan2
 )
 
 bash "$(dirname "$0")/install-packages.sh" "${packages[@]}"

@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
 # Sets up the machine, builds the native and the Windows build, and runs both test suites
-# (the Windows one under Wine). Ends with "N passed, N failed"; exits non-zero on any failure.
+# (the Windows one under Wine), then the native suite under AddressSanitizer + UBSan and the
+# threaded render tests under ThreadSanitizer (scripts/sanitize.sh). The native suites also
+# replay the fuzz targets' committed corpus. Ends with "N passed, N failed"; exits non-zero
+# on any failure.
 set -uo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -52,11 +55,11 @@ cleanup() {
 trap cleanup EXIT
 
 passed=0; failed=0; status=0
-run_suite() {  # <name> <build dir>
-  local name=$1 dir=$2 log
-  log="$dir/ctest.log"
+run_suite() {  # <name> <log file> <command that ends with ctest's summary...>
+  local name=$1 log=$2
+  shift 2
   echo "=== $name tests ==="
-  ctest --test-dir "$dir" --output-on-failure -j "$jobs" 2>&1 | tee "$log"
+  "$@" 2>&1 | tee "$log"
   local rc=${PIPESTATUS[0]}
   local line total bad
   line=$(grep -E 'tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" | tail -n 1)
@@ -68,7 +71,9 @@ run_suite() {  # <name> <build dir>
   passed=$((passed + total - bad)); failed=$((failed + bad))
   [ "$rc" -eq 0 ] || status=1
 }
-run_suite native "$native"
+run_suite native "$native/ctest.log" ctest --test-dir "$native" --output-on-failure -j "$jobs"
+run_suite "AddressSanitizer + UBSan" "$root/build/asan.log" bash "$root/scripts/sanitize.sh" asan
+run_suite ThreadSanitizer "$root/build/tsan.log" bash "$root/scripts/sanitize.sh" tsan
 # Boot both prefixes (the second one's desktop on the display) and let their servers
 # exit, which writes the registry. Then one server per prefix serves all Windows tests,
 # kept until the end: a server that shuts down when idle can drop a test process that
@@ -82,7 +87,7 @@ serve_prefix() {  # <prefix> <command that runs a Windows program in it...>
 }
 serve_prefix "${prefixes[0]}" "$windows/wine-run.sh"
 serve_prefix "${prefixes[1]}" env VELUMIXER_WINE_DESKTOP=ja_JP.UTF-8 "$windows/wine-run.sh"
-run_suite windows "$windows"
+run_suite windows "$windows/ctest.log" ctest --test-dir "$windows" --output-on-failure -j "$jobs"
 
 [ "$failed" -eq 0 ] || status=1
 echo "${passed} passed, ${failed} failed"

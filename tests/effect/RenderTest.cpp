@@ -7,7 +7,6 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
-#include <thread>
 #include <vector>
 
 namespace {
@@ -308,40 +307,6 @@ TEST_F(RenderTest, FailedParameterCheckOutStopsThePreRender) {
     EXPECT_TRUE(result.layerCheckouts.empty()) << "the input is not checked out";
     EXPECT_TRUE(result.preRenderDataDeleted);
     EXPECT_FALSE(result.renderSent);
-}
-
-TEST_F(RenderTest, CancelEndsTheFrameWithoutLeaks) {
-    host().params().setFloatValue("Blur Amount", 6);
-    host().interaction().answerProgressFrom(1, PF_Interrupt_CANCEL);
-    for (RenderCommand command : {RenderCommand::SmartFX, RenderCommand::Legacy}) {
-        FrameRequest request;
-        request.command = command;
-        const FrameResult result = render(testPicture(PF_PixelFormat_ARGB32), request);
-        EXPECT_EQ(PF_Interrupt_CANCEL, result.err);
-    }
-    host().interaction().answerProgressFrom(0);
-    expectNothingHeld();
-}
-
-TEST_F(RenderTest, FramesRenderedAtOnceEqualAFrameRenderedAlone) {
-    host().params().setFloatValue("Blur Amount", 5);
-    keyOnTheBlock(40);
-    const Image input = testPicture(PF_PixelFormat_ARGB64, 96, 64);
-    const FrameResult alone = render(input);
-    ASSERT_EQ(PF_Err_NONE, alone.err);
-
-    std::vector<FrameResult> results(4);
-    std::vector<std::thread> threads;
-    for (FrameResult& result : results) {
-        threads.emplace_back([&] { result = FrameRenderer(host()).render(input); });
-    }
-    for (std::thread& thread : threads) thread.join();
-    for (const FrameResult& result : results) {
-        EXPECT_EQ(PF_Err_NONE, result.err);
-        EXPECT_TRUE(result.output.samePixels(alone.output));
-    }
-    EXPECT_EQ(0, host().outstandingWorlds());
-    EXPECT_EQ(0, host().handles().outstanding());
 }
 
 // FNV-1a over the pixels, padding left out.
