@@ -20,7 +20,9 @@ case "$mode" in
     # only through Slurm and the Debian package.
     tests=(-LE "farm|package")
     # The host's own tests count every byte; what a sanitizer finds ends the program at once.
-    export ASAN_OPTIONS="halt_on_error=1:abort_on_error=1:detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1"
+    # Allocation stacks unwound in full, through libraries built without frame pointers, so that
+    # a leak suppression can name the library it happens in.
+    export ASAN_OPTIONS="halt_on_error=1:abort_on_error=1:detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1:fast_unwind_on_malloc=0"
     export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
     export LSAN_OPTIONS="suppressions=$root/scripts/sanitizers/lsan.supp:print_suppressions=0"
     ;;

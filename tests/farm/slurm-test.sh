@@ -145,12 +145,14 @@ check "every other frame is written and equals the local render" same_frames loc
 check "the failed chunk's log names the frame" grep -q "in_0010.png" "$work/logs/${job}_2.log"
 
 echo "== 3. scancel during a run leaves no partial files; submitting again finishes the shot"
-# Frames big enough that a chunk is still rendering when it is cancelled.
-make_frames "$work/big" 24 1280x720 || { echo "FAIL: could not make the input frames"; exit 1; }
+# Frames big enough, and chunks long enough (two chunks, both running at once on the two
+# CPUs), that the chunks are still rendering when the cancel lands: a 1280 x 720 chunk of six
+# frames could end between two looks for the first frame.
+make_frames "$work/big" 24 2560x1440 || { echo "FAIL: could not make the input frames"; exit 1; }
 mkdir -p big-local big-farm
 "$render" big/in_%04d.png big-local/out_%04d.png --frames 1-24 "${look[@]}" --jobs 2 --progress none ||
   { echo "FAIL: the local render failed"; exit 1; }
-bash "$submit" --no-wait --chunks 4 --logs "$work/logs" --program "$render" -- \
+bash "$submit" --no-wait --chunks 2 --logs "$work/logs" --program "$render" -- \
   big/in_%04d.png big-farm/out_%04d.png --frames 1-24 "${look[@]}" >submit3.log 2>&1
 cat submit3.log
 job=$(job_of submit3.log)
