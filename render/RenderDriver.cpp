@@ -146,15 +146,20 @@ PF_Err reportPasses(const RenderParams& p, ProgressMeter& progress) {
     return PF_Err_NONE;
 }
 
-// Blurs `source` straight into the output, every pass of a channel in one stream of rows
-// (8-bit frames without the wide worlds: the stream widens and narrows on the way). The stream
-// checks as it reads that every pixel counts; when one does not, `counted` is false and the
-// frame goes the long way, which writes the whole output again.
+// Whether every pixel of `source` counts. Where the stream takes the frame it answers that by
+// the way: it blurs `source` straight into the output, every pass of a channel in one stream
+// of rows (8-bit frames without the wide worlds: the stream widens and narrows on the way),
+// checking each row as it reads it; when a pixel does not count, the frame goes the long way,
+// which writes the whole output again. `streamed` tells whether the output holds the blur.
 template <class Pixel>
-PF_Err streamWhereEveryPixelCounts(const RenderParams& p, const FramePlan& plan, StreamKernel kernel,
-                                   const PF_EffectWorld& source, bool& counted) {
-    return streamBlur<Pixel>(p.inData, kEveryWorker, kernel, source, *p.output, p.area, p.blurAspect, plan.radii,
-                             p.repeatCount, &counted);
+PF_Err streamOrCheckEveryPixel(const RenderParams& p, const FramePlan& plan, StreamKernel kernel, bool streamable,
+                               const PF_EffectWorld& source, bool& counts, bool& streamed) {
+    streamed = false;
+    if (!streamable) return checkEveryPixelCounts<Pixel>(p.inData, kEveryWorker, source, p.area, counts);
+    const PF_Err err = streamBlur<Pixel>(p.inData, kEveryWorker, kernel, source, *p.output, p.area, p.blurAspect,
+                                         plan.radii, p.repeatCount, &counts);
+    streamed = counts;
+    return err;
 }
 
 // The last steps of every frame that blurred: the progress step, then Extract's clearing.
@@ -191,19 +196,16 @@ PF_Err renderDepth(const RenderParams& original) {
     const StreamKernel streamKernel = p.blurType == kBlurGaussian ? StreamKernel::Gaussian : StreamKernel::Box;
     const bool streamable = canStreamBlur<Pixel>(streamKernel, p.area, p.blurAspect, plan.radii, p.repeatCount);
     const bool inputIsBlurred = plan.allSelected && !plan.smallRadius && !plan.brightnessOn;
-    bool inputCounts = false;
-    if (inputIsBlurred && streamable) {
-        if (const PF_Err err = streamWhereEveryPixelCounts<Pixel>(p, plan, streamKernel, *p.input, inputCounts)) {
+    bool inputCounts = false, streamed = false;
+    if (inputIsBlurred) {
+        if (const PF_Err err =
+                streamOrCheckEveryPixel<Pixel>(p, plan, streamKernel, streamable, *p.input, inputCounts, streamed)) {
             return err;
         }
-        if (inputCounts) {
+        if (streamed) {
             if (const PF_Err err = progress.step()) return err;
             if (const PF_Err err = reportPasses(p, progress)) return err;
             return progress.step();
-        }
-    } else if (inputIsBlurred) {
-        if (const PF_Err err = checkEveryPixelCounts<Pixel>(p.inData, kEveryWorker, *p.input, p.area, inputCounts)) {
-            return err;
         }
     }
 
@@ -266,17 +268,15 @@ PF_Err renderDepth(const RenderParams& original) {
     // pixel is selected and counts, every pass writes every pixel and the output is all
     // written at the end, so none of that is needed.
     bool everyPixelCounts = inputIsBlurred && inputCounts;
-    if (plan.allSelected && !inputIsBlurred && streamable) {
-        if (const PF_Err err = streamWhereEveryPixelCounts<Pixel>(p, plan, streamKernel, *current, everyPixelCounts)) {
+    if (plan.allSelected && !inputIsBlurred) {
+        if (const PF_Err err = streamOrCheckEveryPixel<Pixel>(p, plan, streamKernel, streamable, *current,
+                                                              everyPixelCounts, streamed)) {
             return err;
         }
-        if (everyPixelCounts) {
+        if (streamed) {
             if (const PF_Err err = reportPasses(p, progress)) return err;
             return finishFrame<Pixel>(p, task, progress);
         }
-    } else if (plan.allSelected && !inputIsBlurred) {
-        const PF_Err err = checkEveryPixelCounts<Pixel>(p.inData, kEveryWorker, *current, p.area, everyPixelCounts);
-        if (err != PF_Err_NONE) return err;
     }
     // A key selection whose pixels all count streams too, the unselected pixels from the input.
     if (!plan.allSelected &&
