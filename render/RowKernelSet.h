@@ -48,7 +48,8 @@ struct RowKernels {
     // Any depth. The four channel rows must not overlap.
     void (*loadPixels)(const Channel* pixels, Row* const* channels, std::int32_t width);
     void (*storePixels)(const Row* const* channels, Channel* pixels, std::int32_t width);
-    // sums[x] = the Gaussian peak over taps[0 .. 2 * reach] (the rows -reach .. reach away).
+    // sums[x] = the Gaussian peak over taps[0 .. 2 * reach] (the rows -reach .. reach away),
+    // for integer rows across (float rows across use convolveDoubles below).
     void (*convolve)(const Row* const* taps, const std::uint16_t* weights, std::int32_t reach, Sum* sums,
                      std::int32_t width);
     // The same, for taps that are separate rows (vertical passes).
