@@ -300,15 +300,6 @@ TEST_F(RenderTest, PreRenderAsksToKeepColourUnderZeroAlphaAndReportsTheInputArea
     EXPECT_EQ(7 + 32, rect.bottom);
 }
 
-TEST_F(RenderTest, FailedParameterCheckOutStopsThePreRender) {
-    host().paramCalls().failCheckOutsOf(3, PF_Err_INTERNAL_STRUCT_DAMAGED);
-    const FrameResult result = render(testPicture(PF_PixelFormat_ARGB32));
-    EXPECT_EQ(PF_Err_INTERNAL_STRUCT_DAMAGED, result.preRenderErr);
-    EXPECT_TRUE(result.layerCheckouts.empty()) << "the input is not checked out";
-    EXPECT_TRUE(result.preRenderDataDeleted);
-    EXPECT_FALSE(result.renderSent);
-}
-
 // FNV-1a over the pixels, padding left out.
 std::uint64_t pixelHash(const Image& image) {
     std::uint64_t hash = 1469598103934665603ull;

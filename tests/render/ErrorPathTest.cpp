@@ -1,6 +1,4 @@
-// A failing host call or a cancel ends the work at once and frees what it holds.
-#include "AEUtil/AEException.h"
-#include "render/KeyColorMatch.h"
+// A failing pass or a cancel ends the blur at once and frees what it holds.
 #include "tests/render/BlurTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -23,7 +21,6 @@ protected:
         if (++calls == failingCall) return PF_Err_INTERNAL_STRUCT_DAMAGED;
         return hostIterate(iterations, refcon, worker);
     }
-    static PF_Err failingRgbToHls(PF_ProgPtr, PF_Pixel*, PF_Fixed*) { return PF_Err_BAD_CALLBACK_PARAM; }
 
     template <class Pixel>
     BlurScene<Pixel> makeScene() {
@@ -69,36 +66,6 @@ TEST_F(ErrorPathTest, AFailingPassOrACancelEndsTheBlur) {
         host.interaction().answerProgressFrom(0);
     }
     EXPECT_EQ(0, host.handles().outstanding());
-}
-
-TEST_F(ErrorPathTest, KeyMatchingStopsAtAFailingHost) {
-    TestWorld<PF_Pixel8> source(9, 5);
-    for (A_long y = 0; y < 5; ++y) {
-        for (A_long x = 0; x < 9; ++x) source.at(x, y) = PF_Pixel8{255, static_cast<A_u_char>(x * 20), 40, 60};
-    }
-    const std::vector<KeyHLS> keys = {{0, 0, 0, 27904}};
-    const PF_LRect area = {0, 0, 9, 5};
-    {
-        SelectionMask mask;
-        utils.colorCB.RGBtoHLS = failingRgbToHls;
-        EXPECT_EQ(PF_Err_BAD_CALLBACK_PARAM, buildKeyMask<PF_Pixel8>(mask, &inData, *source.world(), area, keys));
-        utils.colorCB.RGBtoHLS = host.utils()->colorCB.RGBtoHLS;
-        failingCall = calls + 1;
-        EXPECT_EQ(PF_Err_INTERNAL_STRUCT_DAMAGED, buildKeyMask<PF_Pixel8>(mask, &inData, *source.world(), area, keys));
-        EXPECT_EQ(1, host.handles().outstanding());
-    }
-    EXPECT_EQ(0, host.handles().outstanding()) << "the mask goes back with its last holder";
-
-    host.handles().failNthAllocation(1);
-    SelectionMask mask;
-    try {
-        buildKeyMask<PF_Pixel8>(mask, &inData, *source.world(), area, keys);
-        ADD_FAILURE() << "no exception";
-    } catch (const AEUtil::AEException& e) {
-        EXPECT_EQ(PF_Err_OUT_OF_MEMORY, e.code);
-    }
-    EXPECT_EQ(0, host.handles().outstanding());
-    EXPECT_EQ(0, host.suites().heldTotal());
 }
 
 }  // namespace
