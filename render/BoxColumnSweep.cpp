@@ -8,6 +8,7 @@
 #include <array>
 #include <cmath>
 #include <cstring>
+#include <type_traits>
 #include <vector>
 
 namespace {
@@ -166,6 +167,10 @@ void sweepColumnRuns(const BlurTask<BoxWindowSet>& task, std::int32_t first, std
     ColumnWindows<Pixel> windows(count);
     const auto reach = reachesOf<Pixel>(task);
     const BandRows<Pixel> rows(task, first, height);
+    // A window of one pixel gives that pixel's own value where it counts; for integer channels
+    // that is a copy (a float sum would turn -0 into +0).
+    std::array<bool, kChannelsPerPixel> ownValue;
+    for (int c = 0; c < kChannelsPerPixel; ++c) ownValue[c] = std::is_integral<Channel>::value && reach[c] == 0;
     // Per lane, the last row of the run its window has reached; per column, the first row of
     // the run holding row y (-1 when row y is not selected).
     std::vector<std::int32_t> scannedUpTo(static_cast<std::size_t>(kChannelsPerPixel) * count, -1);
@@ -194,6 +199,7 @@ void sweepColumnRuns(const BlurTask<BoxWindowSet>& task, std::int32_t first, std
                 // A run starts: each window takes the run's rows it reaches.
                 runStart[x] = y;
                 for (int c = 0; c < kChannelsPerPixel; ++c) {
+                    if (ownValue[c]) continue;
                     windows.restart(x, c);
                     const std::int32_t last = std::min(y + reach[c], height - 1);
                     std::int32_t j = y;
@@ -203,6 +209,7 @@ void sweepColumnRuns(const BlurTask<BoxWindowSet>& task, std::int32_t first, std
             } else {
                 const std::int32_t start = runStart[x];
                 for (int c = 0; c < kChannelsPerPixel; ++c) {
+                    if (ownValue[c]) continue;
                     const std::int32_t leaving = y - reach[c] - 1, entering = y + reach[c];
                     if (leaving >= start) windows.leave(x, c, rows.pixels[leaving] + at);
                     if (entering < height && scanned[c] == entering - 1 && rows.mask[entering][x] != 0) {
@@ -211,7 +218,15 @@ void sweepColumnRuns(const BlurTask<BoxWindowSet>& task, std::int32_t first, std
                     }
                 }
             }
-            for (int c = 0; c < kChannelsPerPixel; ++c) windows.writeMean(x, c, to, quotients);
+            const Channel* own = rows.pixels[y] + at;
+            const bool ownColorCounts = !PixelTraits<Pixel>::isTransparent(own[kAlphaChannel]);
+            for (int c = 0; c < kChannelsPerPixel; ++c) {
+                if (!ownValue[c]) {
+                    windows.writeMean(x, c, to, quotients);
+                } else if (c == kAlphaChannel || ownColorCounts) {
+                    to[at + c] = own[c];
+                }
+            }
         }
     }
 }

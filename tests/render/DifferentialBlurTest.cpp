@@ -78,7 +78,8 @@ RandomBlur randomBlur(std::mt19937& random) {
     for (double& r : blur.radii) {
         r = coin(random) == 0 ? std::uniform_real_distribution<double>(1.0, 420.0)(random)
                               : std::uniform_real_distribution<double>(1.0, 20.0)(random);
-        if (coin(random) == 0) r = std::floor(r);
+        // Whole radii now and then; radius 1 is a window of one pixel (the defaults' red).
+        if (coin(random) == 0) r = coin(random) == 0 ? 1.0 : std::floor(r);
     }
     blur.repeatCount = repeat(random);
     return blur;
