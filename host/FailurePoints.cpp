@@ -52,9 +52,7 @@ void FailurePoints::disarm() {
     counting_.store(false, std::memory_order_release);
 }
 
-bool FailurePoints::fails(FailurePoint point) {
-    // The fast host never arms: one relaxed load per call.
-    if (!counting_.load(std::memory_order_acquire)) return false;
+bool FailurePoints::countCall(FailurePoint point) {
     std::lock_guard<std::mutex> lock(mutex_);
     if (!counting_.load(std::memory_order_relaxed)) return false;
     ++byKind_[point];

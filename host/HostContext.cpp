@@ -12,11 +12,6 @@
 
 namespace vmhost {
 
-namespace {
-// Marks live contexts, so that a stray effect_ref is refused rather than used.
-constexpr std::uint64_t kLiveTag = 0x56784D6978486F73ull;
-}  // namespace
-
 HostContext::HostContext(const HostConfig& config)
     : tag_(kLiveTag),
       copyFrameInput_(config.copyFrameInput),
@@ -49,11 +44,6 @@ HostContext::HostContext(const HostConfig& config)
 HostContext::~HostContext() {
     pool_.reset();
     tag_ = 0;
-}
-
-HostContext* HostContext::fromRef(PF_ProgPtr effectRef) {
-    auto* context = reinterpret_cast<HostContext*>(effectRef);
-    return (context && context->tag_ == kLiveTag) ? context : nullptr;
 }
 
 void HostContext::setAppLanguage(std::optional<std::string> tag) {

@@ -34,7 +34,10 @@ public:
     HostContext& operator=(const HostContext&) = delete;
 
     // The context an effect_ref stands for, or null when it is not one of ours.
-    static HostContext* fromRef(PF_ProgPtr effectRef);
+    static HostContext* fromRef(PF_ProgPtr effectRef) {
+        auto* context = reinterpret_cast<HostContext*>(effectRef);
+        return (context && context->tag_ == kLiveTag) ? context : nullptr;
+    }
     PF_ProgPtr ref() { return reinterpret_cast<PF_ProgPtr>(this); }
 
     HandleStore& handles() { return handles_; }
@@ -76,6 +79,9 @@ public:
     std::atomic<int>& outstandingBlocks() { return outstandingBlocks_; }
 
 private:
+    // Marks live contexts, so that a stray effect_ref is refused rather than used.
+    static constexpr std::uint64_t kLiveTag = 0x56784D6978486F73ull;
+
     std::uint64_t tag_;
     const bool copyFrameInput_;
 

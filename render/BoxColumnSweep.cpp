@@ -8,6 +8,7 @@
 #include <array>
 #include <cmath>
 #include <cstring>
+#include <type_traits>
 #include <vector>
 
 namespace {
@@ -58,15 +59,21 @@ public:
     // A selected pixel of column x enters (+1) or leaves (-1) the window of channel c. One
     // that does not count for the channel would add a zero, which changes no sum: skipped.
     void slide(std::int32_t x, int c, const Channel* pixel, int direction) {
-        if (c != kAlphaChannel && PixelTraits<Pixel>::isTransparent(pixel[kAlphaChannel])) return;
-        const std::size_t lane = laneOf(x, c);
         if (direction > 0) {
-            sums_[lane] += Math::toValue(pixel[c]);
-            ++counts_[lane];
+            enter(x, c, pixel);
         } else {
-            sums_[lane] -= Math::toValue(pixel[c]);
-            --counts_[lane];
+            leave(x, c, pixel);
         }
+    }
+    void enter(std::int32_t x, int c, const Channel* pixel) {
+        if (c != kAlphaChannel && PixelTraits<Pixel>::isTransparent(pixel[kAlphaChannel])) return;
+        sums_[laneOf(x, c)] += Math::toValue(pixel[c]);
+        ++counts_[laneOf(x, c)];
+    }
+    void leave(std::int32_t x, int c, const Channel* pixel) {
+        if (c != kAlphaChannel && PixelTraits<Pixel>::isTransparent(pixel[kAlphaChannel])) return;
+        sums_[laneOf(x, c)] -= Math::toValue(pixel[c]);
+        --counts_[laneOf(x, c)];
     }
     void restart(std::int32_t x, int c) {
         sums_[laneOf(x, c)] = Sum(0);
@@ -136,25 +143,43 @@ void sweepWholeColumns(const BlurTask<BoxWindowSet>& task, std::int32_t first, s
 // the run, as the line blur does with a run of a line.
 constexpr std::int32_t kSkipWord = sizeof(std::uint64_t);
 
+// The band's rows from its first column, so that a window step finds its pixel and mask
+// byte without address arithmetic.
+template <class Pixel>
+struct BandRows {
+    std::vector<const ChannelOf<Pixel>*> pixels;
+    std::vector<const std::uint8_t*> mask;
+
+    BandRows(const BlurTask<BoxWindowSet>& task, std::int32_t first, std::int32_t height)
+        : pixels(static_cast<std::size_t>(height)), mask(static_cast<std::size_t>(height)) {
+        for (std::int32_t j = 0; j < height; ++j) {
+            pixels[j] = sourceRow<Pixel>(task, first, j);
+            mask[j] = task.mask.row(j) + first;
+        }
+    }
+};
+
 template <class Pixel>
 void sweepColumnRuns(const BlurTask<BoxWindowSet>& task, std::int32_t first, std::int32_t count) {
     using Channel = ChannelOf<Pixel>;
     const std::int32_t height = task.area.bottom - task.area.top;
+    const QuotientTable& quotients = *task.quotients;
     ColumnWindows<Pixel> windows(count);
     const auto reach = reachesOf<Pixel>(task);
+    const BandRows<Pixel> rows(task, first, height);
+    // A window of one pixel gives that pixel's own value where it counts; for integer channels
+    // that is a copy (a float sum would turn -0 into +0).
+    std::array<bool, kChannelsPerPixel> ownValue;
+    for (int c = 0; c < kChannelsPerPixel; ++c) ownValue[c] = std::is_integral<Channel>::value && reach[c] == 0;
     // Per lane, the last row of the run its window has reached; per column, the first row of
     // the run holding row y (-1 when row y is not selected).
     std::vector<std::int32_t> scannedUpTo(static_cast<std::size_t>(kChannelsPerPixel) * count, -1);
     std::vector<std::int32_t> runStart(static_cast<std::size_t>(count), -1);
-    auto selected = [&](std::int32_t x, std::int32_t j) { return task.mask.row(j)[first + x] != 0; };
-    auto slide = [&](std::int32_t x, int c, std::int32_t j, int direction) {
-        windows.slide(x, c, sourceRow<Pixel>(task, first, j) + kChannelsPerPixel * x, direction);
-    };
 
     for (std::int32_t y = 0; y < height; ++y) {
         Channel* to = reinterpret_cast<Channel*>(
             worldPixel<Pixel>(*task.destination, task.area.left + first, task.area.top + y));
-        const std::uint8_t* maskRow = task.mask.row(y) + first;
+        const std::uint8_t* maskRow = rows.mask[y];
         for (std::int32_t x = 0; x < count; ++x) {
             // Unselected pixels only end runs: a word of them at a time.
             std::uint64_t word = 1;
@@ -168,24 +193,39 @@ void sweepColumnRuns(const BlurTask<BoxWindowSet>& task, std::int32_t first, std
                 runStart[x] = -1;
                 continue;
             }
-            const bool starts = runStart[x] < 0;
-            if (starts) runStart[x] = y;
-            for (int c = 0; c < kChannelsPerPixel; ++c) {
-                std::int32_t& scanned = scannedUpTo[static_cast<std::size_t>(kChannelsPerPixel) * x + c];
-                if (starts) {
+            const std::size_t at = static_cast<std::size_t>(kChannelsPerPixel) * x;  // the column in a row
+            std::int32_t* scanned = &scannedUpTo[at];
+            if (runStart[x] < 0) {
+                // A run starts: each window takes the run's rows it reaches.
+                runStart[x] = y;
+                for (int c = 0; c < kChannelsPerPixel; ++c) {
+                    if (ownValue[c]) continue;
                     windows.restart(x, c);
+                    const std::int32_t last = std::min(y + reach[c], height - 1);
                     std::int32_t j = y;
-                    for (; j <= std::min(y + reach[c], height - 1) && selected(x, j); ++j) slide(x, c, j, +1);
-                    scanned = j - 1;
-                } else {
+                    for (; j <= last && rows.mask[j][x] != 0; ++j) windows.enter(x, c, rows.pixels[j] + at);
+                    scanned[c] = j - 1;
+                }
+            } else {
+                const std::int32_t start = runStart[x];
+                for (int c = 0; c < kChannelsPerPixel; ++c) {
+                    if (ownValue[c]) continue;
                     const std::int32_t leaving = y - reach[c] - 1, entering = y + reach[c];
-                    if (leaving >= runStart[x]) slide(x, c, leaving, -1);
-                    if (entering < height && scanned == entering - 1 && selected(x, entering)) {
-                        slide(x, c, entering, +1);
-                        scanned = entering;
+                    if (leaving >= start) windows.leave(x, c, rows.pixels[leaving] + at);
+                    if (entering < height && scanned[c] == entering - 1 && rows.mask[entering][x] != 0) {
+                        windows.enter(x, c, rows.pixels[entering] + at);
+                        scanned[c] = entering;
                     }
                 }
-                windows.writeMean(x, c, to, *task.quotients);
+            }
+            const Channel* own = rows.pixels[y] + at;
+            const bool ownColorCounts = !PixelTraits<Pixel>::isTransparent(own[kAlphaChannel]);
+            for (int c = 0; c < kChannelsPerPixel; ++c) {
+                if (!ownValue[c]) {
+                    windows.writeMean(x, c, to, quotients);
+                } else if (c == kAlphaChannel || ownColorCounts) {
+                    to[at + c] = own[c];
+                }
             }
         }
     }

@@ -1,11 +1,14 @@
 #pragma once
 // Whether each 8-bit host colour matches the frame's key colours, as far as the workers have
 // found out: two bits for every one of the 2^24 colours (4 MiB). The host's conversion depends
-// on the colour alone, so each colour costs at most one host call per worker.
+// on the colour alone, so each colour costs one host call per worker (rarely one more, below).
 //
-// Shared by the workers of one frame: a verdict is stored with an atomic OR, and a worker that
-// finds none yet asks the host itself; two workers asking for the same colour store the same
-// bits.
+// Shared by the workers of one frame: a worker that finds no verdict yet asks the host itself;
+// two workers asking for the same colour store the same bits. A verdict is stored by reading
+// its byte and writing it back with the new bits, without a locked instruction (which cost a
+// fifth of the matching): when two workers store into one byte at the same moment, one of the
+// two verdicts can be lost. It is then unknown again and asked again, with the same answer, so
+// a lost verdict costs one more host call and never changes a mask.
 
 #include "hostapi/HostApi.h"
 
@@ -33,7 +36,9 @@ public:
         return static_cast<Verdict>((byte >> shiftOf(rgb)) & 3u);
     }
     void put(std::uint32_t rgb, Verdict verdict) {
-        bits_[rgb >> 2].fetch_or(static_cast<std::uint8_t>(verdict << shiftOf(rgb)), std::memory_order_relaxed);
+        std::atomic<std::uint8_t>& byte = bits_[rgb >> 2];
+        byte.store(static_cast<std::uint8_t>(byte.load(std::memory_order_relaxed) | verdict << shiftOf(rgb)),
+                   std::memory_order_relaxed);
     }
 
 private:

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <type_traits>
 
 namespace {
 
@@ -175,6 +176,17 @@ void LineBlurrer<Pixel>::boxSpan(const BlurLine<Pixel>& line, Span span, int cha
 }
 
 template <class Pixel>
+void LineBlurrer<Pixel>::copyOwnValues(const BlurLine<Pixel>& line, Span span, int channel) {
+    Channel* out = reinterpret_cast<Channel*>(line.target + span.first) + channel;
+    const std::uint8_t* mask = line.mask + span.first;
+    const Value* own = values(channel);
+    const std::uint16_t* counts = contributing(channel);
+    for (std::int32_t i = 0; i < span.length; ++i) {
+        if (mask[i] != 0 && counts[i] != 0) out[kChannelsPerPixel * i] = static_cast<Channel>(own[i]);
+    }
+}
+
+template <class Pixel>
 void LineBlurrer<Pixel>::gaussianSpan(const BlurLine<Pixel>& line, Span span, int channel, const GaussKernel& kernel,
                                       const std::uint32_t* peakWeights) {
     typename Math::PeakSum* peakSums = peakSums_.data();
@@ -210,7 +222,16 @@ template <class Pixel>
 void LineBlurrer<Pixel>::blur(const BlurLine<Pixel>& line, const BoxWindowSet& windows, bool keepDivision) {
     // Box windows never read past their span.
     forEachSpan(line, keepDivision, 0, [&](Span span) {
-        for (int c = 0; c < kChannelsPerPixel; ++c) boxSpan(line, span, c, std::max(windows[c] - 1, 0));
+        for (int c = 0; c < kChannelsPerPixel; ++c) {
+            const std::int32_t halfWidth = std::max(windows[c] - 1, 0);
+            // A window of one pixel gives that pixel's own value where it counts; for integer
+            // channels that is a copy (a float sum would turn -0 into +0 and rewrite NaNs).
+            if (std::is_integral<Channel>::value && halfWidth == 0) {
+                copyOwnValues(line, span, c);
+            } else {
+                boxSpan(line, span, c, halfWidth);
+            }
+        }
     });
 }
 

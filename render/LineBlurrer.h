@@ -60,6 +60,8 @@ private:
     void slideGuarded(int channel, std::int32_t length, std::int32_t halfWidth, Visit visit);
 
     void boxSpan(const BlurLine<Pixel>& line, Span span, int channel, std::int32_t halfWidth);
+    // The box of half-width 0 for integer channels: each pixel that counts keeps its value.
+    void copyOwnValues(const BlurLine<Pixel>& line, Span span, int channel);
     void gaussianSpan(const BlurLine<Pixel>& line, Span span, int channel, const GaussKernel& kernel,
                       const std::uint32_t* peakWeights);
 

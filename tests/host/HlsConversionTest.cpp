@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include "host/HlsConversion.h"
 #include "host/Host.h"
+
+#include <algorithm>
+#include <cstdint>
 
 namespace {
 
@@ -50,6 +54,53 @@ TEST(RgbToHls, UsesDegreesAndUnitFractionsInFixedPoint) {
         EXPECT_GE(hls[0], 0);
         EXPECT_LT(hls[0], 360 * kOne);
     }
+}
+
+// The conversion in plain 64-bit arithmetic: each value the nearest 16.16 number to its
+// ratio, halves rounded up, the hue from the dominant channel's sixth of the circle.
+std::int64_t nearestQuotient(std::int64_t num, std::int64_t den) {
+    const std::int64_t twice = 2 * num + den;
+    const std::int64_t q = twice / (2 * den);
+    return (twice % (2 * den) < 0) ? q - 1 : q;
+}
+
+vmhost::HlsFixed referenceHls(int r, int g, int b) {
+    const int maxC = std::max({r, g, b}), minC = std::min({r, g, b});
+    const int sum = maxC + minC, delta = maxC - minC;
+    vmhost::HlsFixed hls{0, static_cast<std::int32_t>(nearestQuotient(sum * std::int64_t{kOne}, 510)), 0};
+    if (delta == 0) return hls;
+    const int saturationDen = sum <= 255 ? sum : 510 - sum;
+    hls.saturation = static_cast<std::int32_t>(nearestQuotient(delta * std::int64_t{kOne}, saturationDen));
+    const int sixths = maxC == r ? 0 * delta + g - b : maxC == g ? 2 * delta + b - r : 4 * delta + r - g;
+    std::int64_t hue = nearestQuotient(sixths * 60 * std::int64_t{kOne}, delta);
+    if (hue < 0) hue += 360 * kOne;
+    if (hue >= 360 * kOne) hue -= 360 * kOne;
+    hls.hue = static_cast<std::int32_t>(hue);
+    return hls;
+}
+
+TEST(RgbToHls, EveryColourMatchesThePlainArithmetic) {
+    int mismatches = 0;
+    for (int r = 0; r < 256; ++r) {
+        for (int g = 0; g < 256; ++g) {
+            for (int b = 0; b < 256; ++b) {
+                const vmhost::HlsFixed expected = referenceHls(r, g, b);
+                const vmhost::HlsFixed actual = vmhost::rgbToHls(static_cast<std::uint8_t>(r),
+                                                                 static_cast<std::uint8_t>(g),
+                                                                 static_cast<std::uint8_t>(b));
+                if (actual.hue == expected.hue && actual.lightness == expected.lightness &&
+                    actual.saturation == expected.saturation) {
+                    continue;
+                }
+                if (++mismatches <= 5) {
+                    ADD_FAILURE() << r << "," << g << "," << b << ": got " << actual.hue << " " << actual.lightness
+                                  << " " << actual.saturation << ", expected " << expected.hue << " "
+                                  << expected.lightness << " " << expected.saturation;
+                }
+            }
+        }
+    }
+    EXPECT_EQ(0, mismatches);
 }
 
 TEST(RgbToHls, IgnoresAlphaAndRefusesBadArguments) {

@@ -31,15 +31,15 @@ BlurFunction<Pixel> baselineOf(const BlurVariant<Pixel>& variant) {
     return variant.keepDivision ? &baseline::boxBlurKeepDivision<Pixel> : &baseline::boxBlur<Pixel>;
 }
 
-enum class MaskKind { Runs, Everything, Nothing, Scattered };
-
+// Scattered masks: mostly selected, or sparse specks with short runs, as a key colour picks
+// them out of a noisy picture.
 SelectionMask randomMask(PF_InData* inData, std::int32_t width, std::int32_t height, std::mt19937& random) {
-    switch (std::uniform_int_distribution<int>(0, 3)(random)) {
+    switch (std::uniform_int_distribution<int>(0, 4)(random)) {
         case 0: return makeRandomRunMask(inData, width, height, random);
         case 1: return makeMask(inData, width, height, [](std::int32_t, std::int32_t) { return true; });
         case 2: return makeMask(inData, width, height, [](std::int32_t, std::int32_t) { return false; });
         default: {
-            std::bernoulli_distribution selected(0.7);
+            std::bernoulli_distribution selected(std::uniform_int_distribution<int>(0, 1)(random) == 0 ? 0.7 : 0.12);
             return makeMask(inData, width, height, [&](std::int32_t, std::int32_t) { return selected(random); });
         }
     }
@@ -78,7 +78,8 @@ RandomBlur randomBlur(std::mt19937& random) {
     for (double& r : blur.radii) {
         r = coin(random) == 0 ? std::uniform_real_distribution<double>(1.0, 420.0)(random)
                               : std::uniform_real_distribution<double>(1.0, 20.0)(random);
-        if (coin(random) == 0) r = std::floor(r);
+        // Whole radii now and then; radius 1 is a window of one pixel (the defaults' red).
+        if (coin(random) == 0) r = coin(random) == 0 ? 1.0 : std::floor(r);
     }
     blur.repeatCount = repeat(random);
     return blur;
