@@ -50,6 +50,13 @@ inline int chainLength(const EdgeFlagMap& flags, const ChainHandler& h, int x, i
     return n;
 }
 
+// Whether the handler's first chain cell carries the chain flag, the one cheap test most
+// handlers fail; runChain needs it.
+template <class Pixel>
+bool startsChain(const EdgeSmoothContext<Pixel>& c, const ChainHandler& h, int x, int y) {
+    return (c.flags.at(x + h.startX, y + h.startY) & h.chainFlag) != 0;
+}
+
 // Runs one handler; returns whether it applied (a chain of at least one step).
 template <class Pixel>
 bool runChain(const EdgeSmoothContext<Pixel>& c, const ChainHandler& h, int x, int y) {
@@ -80,7 +87,7 @@ template <class Pixel>
 bool verticalEdgeChains(const EdgeSmoothContext<Pixel>& c, int x, int y) {
     if (!c.R(x, y + 1) || c.D(x, y) || c.D(x + 1, y)) return false;
     bool applied = false;
-    for (const ChainHandler& h : kVerticalEdgeChains) applied |= runChain(c, h, x, y);
+    for (const ChainHandler& h : kVerticalEdgeChains) applied |= startsChain(c, h, x, y) && runChain(c, h, x, y);
     return applied;
 }
 
@@ -88,5 +95,7 @@ bool verticalEdgeChains(const EdgeSmoothContext<Pixel>& c, int x, int y) {
 template <class Pixel>
 void horizontalEdgeChains(const EdgeSmoothContext<Pixel>& c, int x, int y) {
     if (!c.D(x - 1, y) || c.R(x - 1, y) || c.R(x - 1, y + 1)) return;
-    for (const ChainHandler& h : kHorizontalEdgeChains) runChain(c, h, x, y);
+    for (const ChainHandler& h : kHorizontalEdgeChains) {
+        if (startsChain(c, h, x, y)) runChain(c, h, x, y);
+    }
 }

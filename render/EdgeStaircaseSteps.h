@@ -31,7 +31,11 @@ HorizontalStepOutcome horizontalStep(const EdgeSmoothContext<Pixel>& c, int x, i
     using Ramp = BlendRamp<typename EdgeSmoothContext<Pixel>::Weight>;
     HorizontalStepOutcome outcome;
 
-    if (const int a = stepRunLeft(c.flags, x, y); a > 0) {
+    // A step run or a line beside the edge starts with a down difference in the next column:
+    // without one on either row that side has nothing to walk.
+    if (!c.D(x - 1, y - 1) && !c.D(x - 1, y)) {
+        // nothing on the left
+    } else if (const int a = stepRunLeft(c.flags, x, y); a > 0) {
         std::int64_t k = c.strength;
         if (x - a - 1 >= 0) {
             if (const int b = stepRunRight(c.flags, x - a - 1, y); b != 0) {
@@ -45,7 +49,9 @@ HorizontalStepOutcome horizontalStep(const EdgeSmoothContext<Pixel>& c, int x, i
         outcome.leftDone = outcome.openRampRan = true;
     }
 
-    if (const int e = stepRunRight(c.flags, x, y); e > 0) {
+    if (!c.D(x + 1, y - 1) && !c.D(x + 1, y)) {
+        // nothing on the right
+    } else if (const int e = stepRunRight(c.flags, x, y); e > 0) {
         std::int64_t k = c.strength;
         if (x + 1 + e < c.width) {
             if (const int g = stepRunLeft(c.flags, x + 1 + e, y); g != 0) {
@@ -68,7 +74,10 @@ bool verticalStep(const EdgeSmoothContext<Pixel>& c, int x, int y) {
     using Ramp = BlendRamp<typename EdgeSmoothContext<Pixel>::Weight>;
     bool openRampRan = false;
 
-    if (const int a = stepRunUp(c.flags, x, y); a > 0) {
+    // As for the horizontal step: each side needs a right difference in the next row.
+    if (!c.R(x - 1, y - 1) && !c.R(x, y - 1)) {
+        // nothing above
+    } else if (const int a = stepRunUp(c.flags, x, y); a > 0) {
         std::int64_t k = c.strength;
         if (y - a - 1 >= 0) {
             if (const int b = stepRunDown(c.flags, x, y - a - 1); b != 0) {
@@ -81,7 +90,9 @@ bool verticalStep(const EdgeSmoothContext<Pixel>& c, int x, int y) {
         openRampRan = true;
     }
 
-    if (const int a = stepRunDown(c.flags, x, y); a > 0) {
+    if (!c.R(x - 1, y + 1) && !c.R(x, y + 1)) {
+        // nothing below
+    } else if (const int a = stepRunDown(c.flags, x, y); a > 0) {
         std::int64_t k = c.strength;
         if (y + 1 + a < c.height) {
             if (const int b = stepRunUp(c.flags, x, y + 1 + a); b != 0) {
