@@ -4,6 +4,7 @@
 // third and a half, so thin diagonal lines keep their body.
 
 #include "render/BlendRamp.h"
+#include "render/EdgeFlagWindow.h"
 #include "render/EdgeSmoothContext.h"
 
 // One direction in which a chain may leave the edge piece at (x, y). Offsets are from (x, y).
@@ -80,6 +81,15 @@ bool runChain(const EdgeSmoothContext<Pixel>& c, const ChainHandler& h, int x, i
         if (blendRamp.done()) break;
     }
     return true;
+}
+
+// False when no chain can leave the edge piece: the piece is not there, or no handler's first
+// cell carries its chain flag (the handlers above, in the window's terms).
+inline bool verticalEdgeChainsMayApply(const EdgeFlagWindow& n) {
+    return n.R(0, 1) && !n.D(0, 0) && !n.D(1, 0) && (n.D(1, -1) || n.D(0, 1) || n.D(0, -1) || n.D(1, 1));
+}
+inline bool horizontalEdgeChainsMayApply(const EdgeFlagWindow& n) {
+    return n.D(-1, 0) && !n.R(-1, 0) && !n.R(-1, 1) && (n.R(0, 0) || n.R(-2, 1) || n.R(-2, 0) || n.R(0, 1));
 }
 
 // After the horizontal step of R(x, y). Returns whether any chain applied.

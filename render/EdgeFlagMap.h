@@ -42,7 +42,8 @@ public:
     const std::uint8_t* bytes() const { return bytes_; }
 
     std::uint8_t at(int x, int y) const { return origin_[offset(x, y)]; }
-    // The flags of pixels x0 .. x0 + 3, x0 a multiple of 4; the bytes past the image read 0.
+    // The flags of pixels x0 .. x0 + 3 (that of x0 in the lowest byte); the bytes past the
+    // image read 0.
     std::uint32_t block(int x0, int y) const {
         std::uint32_t word;
         std::memcpy(&word, origin_ + offset(x0, y), sizeof word);

@@ -3,6 +3,7 @@
 // flagged pixel. Every step blends at once, so this order is part of the result.
 
 #include "render/EdgeDiagonalChains.h"
+#include "render/EdgeFlagWindow.h"
 #include "render/EdgeNotchRestores.h"
 #include "render/EdgeSmoothContext.h"
 #include "render/EdgeSpikesAndCorners.h"
@@ -13,22 +14,25 @@
 
 template <class Pixel>
 void smoothEdgesAt(const EdgeSmoothContext<Pixel>& c, int x, int y) {
+    // Each step runs only where its near flags let it apply: the rest do nothing there.
+    const EdgeFlagWindow n(c.flags, x, y);
     bool openRampRan = false;
-    if (c.R(x, y)) {
-        const HorizontalStepOutcome step = horizontalStep(c, x, y);
+    if (n.R(0, 0)) {
+        HorizontalStepOutcome step;
+        if (horizontalStepMayApply(n)) step = horizontalStep(c, x, y);
         openRampRan = step.openRampRan;
-        if (!verticalEdgeChains(c, x, y)) touchEdge(c, x, y, step);
-        notchRestoreA(c, x, y);
+        if (!(verticalEdgeChainsMayApply(n) && verticalEdgeChains(c, x, y))) touchEdge(c, x, y, step);
+        if (notchRestoreAMayApply(n)) notchRestoreA(c, x, y);
     }
-    if (c.D(x, y)) {
-        openRampRan |= verticalStep(c, x, y);
-        horizontalEdgeChains(c, x, y);
-        notchRestoreB(c, x, y);
-        if (c.R(x, y)) notchRestoreC(c, x, y);
+    if (n.D(0, 0)) {
+        if (verticalStepMayApply(n)) openRampRan |= verticalStep(c, x, y);
+        if (horizontalEdgeChainsMayApply(n)) horizontalEdgeChains(c, x, y);
+        if (notchRestoreBMayApply(n)) notchRestoreB(c, x, y);
+        if (n.R(0, 0) && notchRestoreCMayApply(n)) notchRestoreC(c, x, y);
     }
     // A line end that faded out is neither a spike nor a corner to keep.
-    if (!openRampRan && !averageSpike(c, x, y)) restoreCorner(c, x, y);
-    bleedSides(c, x, y);
+    if (!openRampRan && !(spikeMayApply(n) && averageSpike(c, x, y)) && cornerMayApply(n)) restoreCorner(c, x, y);
+    if (bleedMayApply(n)) bleedSides(c, x, y);
 }
 
 // Rows firstRow .. endRow - 1 top to bottom, pixels left to right. Only a right or down

@@ -3,8 +3,24 @@
 // neighbours; where no spike is found, the corner of a step is moved three quarters of the
 // way back to its source value so that the ramps do not round it off.
 
+#include "render/EdgeFlagWindow.h"
 #include "render/EdgeSmoothContext.h"
 #include "render/PixelAccumulator.h"
+
+// False when averageSpike cannot apply: fewer than three edge neighbours differ.
+inline bool spikeMayApply(const EdgeFlagWindow& n) {
+    return int(n.R(-1, 0)) + int(n.R(0, 0)) + int(n.D(0, -1)) + int(n.D(0, 0)) >= 3;
+}
+
+// The tests of restoreCorner's patterns that lie inside the window.
+inline bool cornerMayApply(const EdgeFlagWindow& n) {
+    if (n.R(0, 0)) {
+        return (n.R(0, -1) && !n.R(1, -1) && !n.D(1, -1)) ||
+               (n.D(-1, -1) && n.D(0, -1) && !n.A(0, -1) && !n.R(-1, 0) && !n.D(0, 0) && n.R(0, 1)) ||
+               (n.R(0, -1) && !n.D(0, -1) && !n.R(-1, 0) && n.D(-1, 0) && n.D(0, 0) && !n.G(0, 0));
+    }
+    return n.D(0, 0) && n.R(-1, -1) && !n.D(0, -1) && n.R(-1, 0) && !n.A(-1, 0) && n.D(1, 0);
+}
 
 // Returns whether the averaging applied; the corner restores are then skipped.
 template <class Pixel>

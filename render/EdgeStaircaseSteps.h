@@ -4,6 +4,7 @@
 // line fades out. Each side of the edge gets its own walk.
 
 #include "render/BlendRamp.h"
+#include "render/EdgeFlagWindow.h"
 #include "render/EdgeRunMeasures.h"
 #include "render/EdgeSmoothContext.h"
 
@@ -12,6 +13,15 @@ struct HorizontalStepOutcome {
     bool rightDone = false;  // a ramp ran on the right side
     bool openRampRan = false;
 };
+
+// False when neither side of the edge has a step or a line to walk (the first tests of
+// horizontalStep's and verticalStep's sides).
+inline bool horizontalStepMayApply(const EdgeFlagWindow& n) {
+    return n.D(-1, -1) || n.D(-1, 0) || n.D(1, -1) || n.D(1, 0);
+}
+inline bool verticalStepMayApply(const EdgeFlagWindow& n) {
+    return n.R(-1, -1) || n.R(0, -1) || n.R(-1, 1) || n.R(0, 1);
+}
 
 // Blends the pixels (x, y), (x + dx, y + dy), ... with the ramp's weights toward one colour,
 // until the ramp is done or the walk leaves the image.
