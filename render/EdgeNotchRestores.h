@@ -8,9 +8,10 @@
 
 // The tests of each group's patterns that lie inside the window: false when no pattern can match.
 inline bool notchRestoreAMayApply(const EdgeFlagWindow& n) {
-    return n.D(0, -1) && ((!n.G(0, 0) && n.D(-1, -1) && !n.R(-1, 0) && n.D(-1, 0)) ||
+    return n.D(0, -1) && ((!n.G(0, 0) && n.D(-1, -1) && !n.R(-1, 0) && n.D(-1, 0) && n.R(-2, 0) && n.R(-2, -1) &&
+                           n.D(-2, -1) && !n.G(-2, -1)) ||
                           (n.R(-1, 0) && n.R(0, -1) && !n.A(0, -1) && n.R(1, -1) && n.D(1, -1)) ||
-                          (n.R(-1, 0) && n.R(-1, -1) && n.D(-1, -1) && !n.G(-1, -1)));
+                          (n.R(-1, 0) && n.R(-1, -1) && n.D(-1, -1) && !n.G(-1, -1) && n.R(-2, -1)));
 }
 inline bool notchRestoreBMayApply(const EdgeFlagWindow& n) {
     return (n.D(0, -1) && !n.A(0, -1) && n.R(0, -1) && n.D(1, -1) && n.D(-1, -1) && n.R(-2, 0) && !n.R(-1, 0) &&

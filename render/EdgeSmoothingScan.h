@@ -19,13 +19,13 @@ void smoothEdgesAt(const EdgeSmoothContext<Pixel>& c, int x, int y) {
     bool openRampRan = false;
     if (n.R(0, 0)) {
         HorizontalStepOutcome step;
-        if (horizontalStepMayApply(n)) step = horizontalStep(c, x, y);
+        if (stepLeftMayApply(n) || stepRightMayApply(n)) step = horizontalStep(c, n, x, y);
         openRampRan = step.openRampRan;
         if (!(verticalEdgeChainsMayApply(n) && verticalEdgeChains(c, x, y))) touchEdge(c, x, y, step);
         if (notchRestoreAMayApply(n)) notchRestoreA(c, x, y);
     }
     if (n.D(0, 0)) {
-        if (verticalStepMayApply(n)) openRampRan |= verticalStep(c, x, y);
+        if (stepUpMayApply(n) || stepDownMayApply(n)) openRampRan |= verticalStep(c, n, x, y);
         if (horizontalEdgeChainsMayApply(n)) horizontalEdgeChains(c, x, y);
         if (notchRestoreBMayApply(n)) notchRestoreB(c, x, y);
         if (n.R(0, 0) && notchRestoreCMayApply(n)) notchRestoreC(c, x, y);

@@ -7,9 +7,16 @@
 #include "render/EdgeSmoothContext.h"
 #include "render/PixelAccumulator.h"
 
-// False when averageSpike cannot apply: fewer than three edge neighbours differ.
+// Whether averageSpike finds a spike at a flagged pixel: its tests, all inside the window.
 inline bool spikeMayApply(const EdgeFlagWindow& n) {
-    return int(n.R(-1, 0)) + int(n.R(0, 0)) + int(n.D(0, -1)) + int(n.D(0, 0)) >= 3;
+    const bool left = n.R(-1, 0), right = n.R(0, 0), top = n.D(0, -1), bottom = n.D(0, 0);
+    const int differing = int(left) + int(right) + int(top) + int(bottom);
+    if (differing < 3) return false;
+    const bool topLeft = n.G(-1, -1), topRight = n.A(0, -1), bottomLeft = n.A(-1, 0), bottomRight = n.G(0, 0);
+    if (differing == 4) return (bottomRight || topLeft) && (topRight || bottomLeft);
+    if (topLeft && topRight && bottomLeft && bottomRight) return false;
+    return !left ? topRight && bottomRight : !right ? bottomLeft && topLeft : !top ? bottomLeft && bottomRight
+                                                                                 : topRight && topLeft;
 }
 
 // The tests of restoreCorner's patterns that lie inside the window.

@@ -14,13 +14,20 @@ struct HorizontalStepOutcome {
     bool openRampRan = false;
 };
 
-// False when neither side of the edge has a step or a line to walk (the first tests of
-// horizontalStep's and verticalStep's sides).
-inline bool horizontalStepMayApply(const EdgeFlagWindow& n) {
-    return n.D(-1, -1) || n.D(-1, 0) || n.D(1, -1) || n.D(1, 0);
+// False when that side of the edge R(x, y) or D(x, y) has neither a step run nor a line end:
+// the window's part of the first cell of the two lines a step run counts (a line end's
+// tests include those of the first line), and the side's own edge must be open.
+inline bool stepLeftMayApply(const EdgeFlagWindow& n) {
+    return !n.R(-1, 0) && ((!n.G(0, -1) && n.D(-1, -1) && !n.R(-1, -1)) || (!n.A(0, 0) && n.D(-1, 0) && !n.R(-1, 1)));
 }
-inline bool verticalStepMayApply(const EdgeFlagWindow& n) {
-    return n.R(-1, -1) || n.R(0, -1) || n.R(-1, 1) || n.R(0, 1);
+inline bool stepRightMayApply(const EdgeFlagWindow& n) {
+    return !n.R(1, 0) && ((!n.A(0, -1) && n.D(1, -1) && !n.R(1, -1)) || (!n.G(0, 0) && n.D(1, 0) && !n.R(1, 1)));
+}
+inline bool stepUpMayApply(const EdgeFlagWindow& n) {
+    return !n.D(0, -1) && ((!n.G(-1, 0) && n.R(-1, -1) && !n.D(-1, -1)) || (!n.A(0, 0) && n.R(0, -1) && !n.D(1, -1)));
+}
+inline bool stepDownMayApply(const EdgeFlagWindow& n) {
+    return !n.D(0, 1) && ((!n.A(-1, 0) && n.R(-1, 1) && !n.D(-1, 1)) || (!n.G(0, 0) && n.R(0, 1) && !n.D(1, 1)));
 }
 
 // Blends the pixels (x, y), (x + dx, y + dy), ... with the ramp's weights toward one colour,
@@ -37,13 +44,11 @@ void walkRamp(const EdgeSmoothContext<Pixel>& c, BlendRamp<typename EdgeSmoothCo
 // For R(x, y): the left side walks leftward from (x, y) in the colour of (x + 1, y), the
 // right side rightward from (x + 1, y) in the colour of (x, y).
 template <class Pixel>
-HorizontalStepOutcome horizontalStep(const EdgeSmoothContext<Pixel>& c, int x, int y) {
+HorizontalStepOutcome horizontalStep(const EdgeSmoothContext<Pixel>& c, const EdgeFlagWindow& n, int x, int y) {
     using Ramp = BlendRamp<typename EdgeSmoothContext<Pixel>::Weight>;
     HorizontalStepOutcome outcome;
 
-    // A step run or a line beside the edge starts with a down difference in the next column:
-    // without one on either row that side has nothing to walk.
-    if (!c.D(x - 1, y - 1) && !c.D(x - 1, y)) {
+    if (!stepLeftMayApply(n)) {
         // nothing on the left
     } else if (const int a = stepRunLeft(c.flags, x, y); a > 0) {
         std::int64_t k = c.strength;
@@ -59,7 +64,7 @@ HorizontalStepOutcome horizontalStep(const EdgeSmoothContext<Pixel>& c, int x, i
         outcome.leftDone = outcome.openRampRan = true;
     }
 
-    if (!c.D(x + 1, y - 1) && !c.D(x + 1, y)) {
+    if (!stepRightMayApply(n)) {
         // nothing on the right
     } else if (const int e = stepRunRight(c.flags, x, y); e > 0) {
         std::int64_t k = c.strength;
@@ -80,12 +85,11 @@ HorizontalStepOutcome horizontalStep(const EdgeSmoothContext<Pixel>& c, int x, i
 // For D(x, y): the upper side walks upward from (x, y) in the colour of (x, y + 1), the lower
 // side downward from (x, y + 1) in the colour of (x, y). Returns whether an open ramp ran.
 template <class Pixel>
-bool verticalStep(const EdgeSmoothContext<Pixel>& c, int x, int y) {
+bool verticalStep(const EdgeSmoothContext<Pixel>& c, const EdgeFlagWindow& n, int x, int y) {
     using Ramp = BlendRamp<typename EdgeSmoothContext<Pixel>::Weight>;
     bool openRampRan = false;
 
-    // As for the horizontal step: each side needs a right difference in the next row.
-    if (!c.R(x - 1, y - 1) && !c.R(x, y - 1)) {
+    if (!stepUpMayApply(n)) {
         // nothing above
     } else if (const int a = stepRunUp(c.flags, x, y); a > 0) {
         std::int64_t k = c.strength;
@@ -100,7 +104,7 @@ bool verticalStep(const EdgeSmoothContext<Pixel>& c, int x, int y) {
         openRampRan = true;
     }
 
-    if (!c.R(x - 1, y + 1) && !c.R(x, y + 1)) {
+    if (!stepDownMayApply(n)) {
         // nothing below
     } else if (const int a = stepRunDown(c.flags, x, y); a > 0) {
         std::int64_t k = c.strength;
