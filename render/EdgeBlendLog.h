@@ -109,7 +109,8 @@ private:
     // other bands may be reading what it kept.
     bool keeps(std::int32_t y) const { return only_ == nullptr && (!owns(y) || y < keptEnd_); }
 
-    void add(const Entry& e, const PixelAccumulator<Pixel>* mean = nullptr) {
+    // Out of line, so that the direct blend above stays small enough to be inlined.
+    [[gnu::noinline]] void add(const Entry& e, const PixelAccumulator<Pixel>* mean = nullptr) {
         if (!owns(e.y)) {
             if (keeps(e.y)) others_.push_back(e);
             return;
