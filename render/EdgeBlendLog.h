@@ -43,7 +43,7 @@ public:
     }
 
     // Moves (x, y) toward a colour by w.
-    void blend(std::int32_t x, std::int32_t y, const Pixel& colour, Weight w) {
+    [[gnu::always_inline]] void blend(std::int32_t x, std::int32_t y, const Pixel& colour, Weight w) {
         if (appliesDirectly(y)) {
             mixPixel(*worldPixel<Pixel>(*destination_, x, y), colour, w);
             return;

@@ -15,6 +15,12 @@ public:
     EdgeFlagWindow(const EdgeFlagMap& flags, int x, int y)
         : above_(flags.block(x - 2, y - 1)), here_(flags.block(x - 2, y)), below_(flags.block(x - 2, y + 1)) {}
 
+    // The window's twelve flag nibbles in one word: windows of equal keys test alike.
+    std::uint64_t key() const {
+        constexpr std::uint32_t kNibbles = 0x0f0f0f0fu;
+        return (above_ & kNibbles) | (here_ & kNibbles) << 4 | std::uint64_t(below_ & kNibbles) << 32;
+    }
+
     // The tests of the pass's rules at (x + dx, y + dy), dx in -2 .. 1, dy in -1 .. 1.
     constexpr bool R(int dx, int dy) const { return has(FlagRight, dx, dy); }
     constexpr bool D(int dx, int dy) const { return has(FlagDown, dx, dy); }

@@ -42,13 +42,14 @@ void walkRamp(const EdgeSmoothContext<Pixel>& c, BlendRamp<typename EdgeSmoothCo
 }
 
 // For R(x, y): the left side walks leftward from (x, y) in the colour of (x + 1, y), the
-// right side rightward from (x + 1, y) in the colour of (x, y).
+// right side rightward from (x + 1, y) in the colour of (x, y). A side is tried when its
+// MayApply test above holds (tryLeft, tryRight).
 template <class Pixel>
-HorizontalStepOutcome horizontalStep(const EdgeSmoothContext<Pixel>& c, const EdgeFlagWindow& n, int x, int y) {
+HorizontalStepOutcome horizontalStep(const EdgeSmoothContext<Pixel>& c, int x, int y, bool tryLeft, bool tryRight) {
     using Ramp = BlendRamp<typename EdgeSmoothContext<Pixel>::Weight>;
     HorizontalStepOutcome outcome;
 
-    if (!stepLeftMayApply(n)) {
+    if (!tryLeft) {
         // nothing on the left
     } else if (const int a = stepRunLeft(c.flags, x, y); a > 0) {
         std::int64_t k = c.strength;
@@ -64,7 +65,7 @@ HorizontalStepOutcome horizontalStep(const EdgeSmoothContext<Pixel>& c, const Ed
         outcome.leftDone = outcome.openRampRan = true;
     }
 
-    if (!stepRightMayApply(n)) {
+    if (!tryRight) {
         // nothing on the right
     } else if (const int e = stepRunRight(c.flags, x, y); e > 0) {
         std::int64_t k = c.strength;
@@ -83,13 +84,14 @@ HorizontalStepOutcome horizontalStep(const EdgeSmoothContext<Pixel>& c, const Ed
 }
 
 // For D(x, y): the upper side walks upward from (x, y) in the colour of (x, y + 1), the lower
-// side downward from (x, y + 1) in the colour of (x, y). Returns whether an open ramp ran.
+// side downward from (x, y + 1) in the colour of (x, y); each when tried (tryUp, tryDown).
+// Returns whether an open ramp ran.
 template <class Pixel>
-bool verticalStep(const EdgeSmoothContext<Pixel>& c, const EdgeFlagWindow& n, int x, int y) {
+bool verticalStep(const EdgeSmoothContext<Pixel>& c, int x, int y, bool tryUp, bool tryDown) {
     using Ramp = BlendRamp<typename EdgeSmoothContext<Pixel>::Weight>;
     bool openRampRan = false;
 
-    if (!stepUpMayApply(n)) {
+    if (!tryUp) {
         // nothing above
     } else if (const int a = stepRunUp(c.flags, x, y); a > 0) {
         std::int64_t k = c.strength;
@@ -104,7 +106,7 @@ bool verticalStep(const EdgeSmoothContext<Pixel>& c, const EdgeFlagWindow& n, in
         openRampRan = true;
     }
 
-    if (!stepDownMayApply(n)) {
+    if (!tryDown) {
         // nothing below
     } else if (const int a = stepRunDown(c.flags, x, y); a > 0) {
         std::int64_t k = c.strength;

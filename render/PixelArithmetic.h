@@ -71,7 +71,7 @@ template <class Pixel>
 }
 
 template <class Pixel>
-void mixInteger(Pixel& dst, const Pixel& src, std::uint32_t w) {
+[[gnu::always_inline]] inline void mixInteger(Pixel& dst, const Pixel& src, std::uint32_t w) {
     if (dst.alpha != src.alpha) {
         mixIntegerAlphas(dst, src, w);
         return;
