@@ -29,6 +29,7 @@ public:
         firstRow_ = firstRow;
         endRow_ = endRow;
         keptEnd_ = std::min(endRow, firstRow + keptRows);
+        directFirst_ = keptEnd_;
         only_ = nullptr;
         kept_.clear();
         others_.clear();
@@ -36,13 +37,26 @@ public:
     }
     // Starts the band again to apply only its blends of the pixels `only` (sorted keys, see
     // key()), keeping nothing.
-    void restart(const std::vector<std::int64_t>& only) { only_ = &only; }
+    void restart(const std::vector<std::int64_t>& only) {
+        only_ = &only;
+        directFirst_ = endRow_;
+    }
 
     // Moves (x, y) toward a colour by w.
-    void blend(std::int32_t x, std::int32_t y, const Pixel& colour, Weight w) { add({x, y, colour, w, -1}); }
+    [[gnu::always_inline]] void blend(std::int32_t x, std::int32_t y, const Pixel& colour, Weight w) {
+        if (appliesDirectly(y)) {
+            mixPixel(*worldPixel<Pixel>(*destination_, x, y), colour, w);
+            return;
+        }
+        add({x, y, colour, w, -1});
+    }
     // Replaces (x, y) by the mean of `mean` and its own value at full weight.
     void average(std::int32_t x, std::int32_t y, const PixelAccumulator<Pixel>& mean) {
         Entry e{x, y, Pixel{}, Weight(0), -1};
+        if (appliesDirectly(y)) {
+            applyMean(e, mean);
+            return;
+        }
         if (keeps(y)) {
             means_.push_back(mean);
             e.mean = static_cast<std::int32_t>(means_.size()) - 1;
@@ -86,11 +100,17 @@ private:
     };
 
     bool owns(std::int32_t y) const { return y >= firstRow_ && y < endRow_; }
+    // Most blends land on the band's own rows below the kept ones: applied at once, nothing to
+    // remember (one unsigned compare for both ends).
+    bool appliesDirectly(std::int32_t y) const {
+        return static_cast<std::uint32_t>(y - directFirst_) < static_cast<std::uint32_t>(endRow_ - directFirst_);
+    }
     // Whether a blend of row y is kept. Nothing is kept once the band started again: the
     // other bands may be reading what it kept.
     bool keeps(std::int32_t y) const { return only_ == nullptr && (!owns(y) || y < keptEnd_); }
 
-    void add(const Entry& e, const PixelAccumulator<Pixel>* mean = nullptr) {
+    // Out of line, so that the direct blend above stays small enough to be inlined.
+    [[gnu::noinline]] void add(const Entry& e, const PixelAccumulator<Pixel>* mean = nullptr) {
         if (!owns(e.y)) {
             if (keeps(e.y)) others_.push_back(e);
             return;
@@ -124,6 +144,7 @@ private:
     std::int32_t firstRow_ = 0;
     std::int32_t endRow_ = 0;
     std::int32_t keptEnd_ = 0;
+    std::int32_t directFirst_ = 0;  // rows [directFirst_, endRow_) take blends without an entry
     const std::vector<std::int64_t>* only_ = nullptr;
     std::vector<Entry> kept_;    // blends of the band's first rows, also applied at once
     std::vector<Entry> others_;  // blends of other bands' rows, applied later

@@ -4,6 +4,7 @@
 // third and a half, so thin diagonal lines keep their body.
 
 #include "render/BlendRamp.h"
+#include "render/EdgeFlagWindow.h"
 #include "render/EdgeSmoothContext.h"
 
 // One direction in which a chain may leave the edge piece at (x, y). Offsets are from (x, y).
@@ -50,6 +51,13 @@ inline int chainLength(const EdgeFlagMap& flags, const ChainHandler& h, int x, i
     return n;
 }
 
+// Whether the handler's first chain cell carries the chain flag, the one cheap test most
+// handlers fail; runChain needs it.
+template <class Pixel>
+bool startsChain(const EdgeSmoothContext<Pixel>& c, const ChainHandler& h, int x, int y) {
+    return (c.flags.at(x + h.startX, y + h.startY) & h.chainFlag) != 0;
+}
+
 // Runs one handler; returns whether it applied (a chain of at least one step).
 template <class Pixel>
 bool runChain(const EdgeSmoothContext<Pixel>& c, const ChainHandler& h, int x, int y) {
@@ -75,12 +83,21 @@ bool runChain(const EdgeSmoothContext<Pixel>& c, const ChainHandler& h, int x, i
     return true;
 }
 
+// False when no chain can leave the edge piece: the piece is not there, or no handler's first
+// cell carries its chain flag (the handlers above, in the window's terms).
+inline bool verticalEdgeChainsMayApply(const EdgeFlagWindow& n) {
+    return n.R(0, 1) && !n.D(0, 0) && !n.D(1, 0) && (n.D(1, -1) || n.D(0, 1) || n.D(0, -1) || n.D(1, 1));
+}
+inline bool horizontalEdgeChainsMayApply(const EdgeFlagWindow& n) {
+    return n.D(-1, 0) && !n.R(-1, 0) && !n.R(-1, 1) && (n.R(0, 0) || n.R(-2, 1) || n.R(-2, 0) || n.R(0, 1));
+}
+
 // After the horizontal step of R(x, y). Returns whether any chain applied.
 template <class Pixel>
 bool verticalEdgeChains(const EdgeSmoothContext<Pixel>& c, int x, int y) {
     if (!c.R(x, y + 1) || c.D(x, y) || c.D(x + 1, y)) return false;
     bool applied = false;
-    for (const ChainHandler& h : kVerticalEdgeChains) applied |= runChain(c, h, x, y);
+    for (const ChainHandler& h : kVerticalEdgeChains) applied |= startsChain(c, h, x, y) && runChain(c, h, x, y);
     return applied;
 }
 
@@ -88,5 +105,7 @@ bool verticalEdgeChains(const EdgeSmoothContext<Pixel>& c, int x, int y) {
 template <class Pixel>
 void horizontalEdgeChains(const EdgeSmoothContext<Pixel>& c, int x, int y) {
     if (!c.D(x - 1, y) || c.R(x - 1, y) || c.R(x - 1, y + 1)) return;
-    for (const ChainHandler& h : kHorizontalEdgeChains) runChain(c, h, x, y);
+    for (const ChainHandler& h : kHorizontalEdgeChains) {
+        if (startsChain(c, h, x, y)) runChain(c, h, x, y);
+    }
 }

@@ -19,6 +19,11 @@ enum EdgeFlag : std::uint8_t {
     FlagAntiDiagonal = 8,  // the pixel below differs from the pixel to the right
 };
 
+// The index of the lowest set bit of a non-zero word.
+inline int lowestSetBit(std::uint64_t word) {
+    return __builtin_ctzll(word);
+}
+
 class EdgeFlagMap {
 public:
     EdgeFlagMap() = default;
@@ -42,9 +47,17 @@ public:
     const std::uint8_t* bytes() const { return bytes_; }
 
     std::uint8_t at(int x, int y) const { return origin_[offset(x, y)]; }
-    // The flags of pixels x0 .. x0 + 3, x0 a multiple of 4; the bytes past the image read 0.
+    // The flags of pixels x0 .. x0 + 3 (that of x0 in the lowest byte); the bytes past the
+    // image read 0.
     std::uint32_t block(int x0, int y) const {
         std::uint32_t word;
+        std::memcpy(&word, origin_ + offset(x0, y), sizeof word);
+        return word;
+    }
+    // The flags of pixels x0 .. x0 + 7, that of x0 in the lowest byte. Past the image's last
+    // column they are those of the border and of the next map row.
+    std::uint64_t wideBlock(int x0, int y) const {
+        std::uint64_t word;
         std::memcpy(&word, origin_ + offset(x0, y), sizeof word);
         return word;
     }

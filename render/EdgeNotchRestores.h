@@ -3,7 +3,27 @@
 // that makes a notch or a one-pixel tooth, so that pixel is moved halfway back to its source
 // value. Each group restores at most one pixel: that of its first matching pattern.
 
+#include "render/EdgeFlagWindow.h"
 #include "render/EdgeSmoothContext.h"
+
+// The tests of each group's patterns that lie inside the window: false when no pattern can match.
+inline bool notchRestoreAMayApply(const EdgeFlagWindow& n) {
+    return n.D(0, -1) && ((!n.G(0, 0) && n.D(-1, -1) && !n.R(-1, 0) && n.D(-1, 0) && n.R(-2, 0) && n.R(-2, -1) &&
+                           n.D(-2, -1) && !n.G(-2, -1)) ||
+                          (n.R(-1, 0) && n.R(0, -1) && !n.A(0, -1) && n.R(1, -1) && n.D(1, -1)) ||
+                          (n.R(-1, 0) && n.R(-1, -1) && n.D(-1, -1) && !n.G(-1, -1) && n.R(-2, -1)));
+}
+inline bool notchRestoreBMayApply(const EdgeFlagWindow& n) {
+    return (n.D(0, -1) && !n.A(0, -1) && n.R(0, -1) && n.D(1, -1) && n.D(-1, -1) && n.R(-2, 0) && !n.R(-1, 0) &&
+            !n.A(-2, 0)) ||
+           (n.R(-1, 0) && n.D(0, -1) && n.R(-1, -1) && n.D(-1, -1) && !n.G(-1, -1) && n.D(-2, -1) &&
+            !n.R(-2, -1)) ||
+           (n.R(-1, 0) && n.R(-1, -1) && !n.D(0, -1) && n.R(0, -1) && !n.G(0, 0));
+}
+inline bool notchRestoreCMayApply(const EdgeFlagWindow& n) {
+    return (n.R(0, -1) && n.D(0, -1) && n.D(1, -1) && !n.R(1, -1) && !n.A(0, -1)) ||
+           (n.R(0, -1) && n.R(-1, -1) && !n.D(0, -1) && !n.A(-1, 0));
+}
 
 // After the horizontal step of R(x, y).
 template <class Pixel>

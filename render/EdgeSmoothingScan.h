@@ -3,47 +3,75 @@
 // flagged pixel. Every step blends at once, so this order is part of the result.
 
 #include "render/EdgeDiagonalChains.h"
+#include "render/EdgeFlagWindow.h"
 #include "render/EdgeNotchRestores.h"
 #include "render/EdgeSmoothContext.h"
 #include "render/EdgeSpikesAndCorners.h"
 #include "render/EdgeStaircaseSteps.h"
+#include "render/EdgeStepGates.h"
 #include "render/EdgeTouchesAndBleeds.h"
 
 #include <cstdint>
 
-template <class Pixel>
-void smoothEdgesAt(const EdgeSmoothContext<Pixel>& c, int x, int y) {
+// Each step runs only where its gate (WindowGates or KnownGates) lets it apply: the others do
+// nothing there.
+template <class Pixel, class Gates>
+void smoothEdgesAt(const EdgeSmoothContext<Pixel>& c, int x, int y, const Gates& gates) {
+    const auto open = [&gates](StepGate g) { return gates.open(g); };
+    const std::uint8_t here = c.flags.at(x, y);
     bool openRampRan = false;
-    if (c.R(x, y)) {
-        const HorizontalStepOutcome step = horizontalStep(c, x, y);
+    if ((here & FlagRight) != 0) {
+        HorizontalStepOutcome step;
+        if (open(GateStepLeft) || open(GateStepRight)) {
+            step = horizontalStep(c, x, y, open(GateStepLeft), open(GateStepRight));
+        }
         openRampRan = step.openRampRan;
-        if (!verticalEdgeChains(c, x, y)) touchEdge(c, x, y, step);
-        notchRestoreA(c, x, y);
+        if (!(open(GateVerticalChains) && verticalEdgeChains(c, x, y))) touchEdge(c, x, y, step);
+        if (open(GateNotchA)) notchRestoreA(c, x, y);
     }
-    if (c.D(x, y)) {
-        openRampRan |= verticalStep(c, x, y);
-        horizontalEdgeChains(c, x, y);
-        notchRestoreB(c, x, y);
-        if (c.R(x, y)) notchRestoreC(c, x, y);
+    if ((here & FlagDown) != 0) {
+        if (open(GateStepUp) || open(GateStepDown)) {
+            openRampRan |= verticalStep(c, x, y, open(GateStepUp), open(GateStepDown));
+        }
+        if (open(GateHorizontalChains)) horizontalEdgeChains(c, x, y);
+        if (open(GateNotchB)) notchRestoreB(c, x, y);
+        if ((here & FlagRight) != 0 && open(GateNotchC)) notchRestoreC(c, x, y);
     }
     // A line end that faded out is neither a spike nor a corner to keep.
-    if (!openRampRan && !averageSpike(c, x, y)) restoreCorner(c, x, y);
-    bleedSides(c, x, y);
+    if (!openRampRan && !(open(GateSpike) && averageSpike(c, x, y)) && open(GateCorner)) restoreCorner(c, x, y);
+    if (open(GateBleed)) bleedSides(c, x, y);
+}
+
+// Row y's pixels with a right or down difference, left to right, eight flag bytes at a time;
+// gatesAt(window) gives the gates of a pixel's window.
+template <class Pixel, class GatesAt>
+void smoothFlaggedRow(const EdgeSmoothContext<Pixel>& c, int y, GatesAt gatesAt) {
+    constexpr std::uint64_t kRightOrDown = (FlagRight | FlagDown) * 0x0101010101010101u;
+    for (int x0 = 0; x0 < c.width; x0 += 8) {
+        std::uint64_t pending = c.flags.wideBlock(x0, y) & kRightOrDown;
+        // The last word reaches past the border into the next row.
+        if (c.width - x0 < 8) pending &= (std::uint64_t(1) << (8 * (c.width - x0))) - 1;
+        while (pending != 0) {
+            const int k = lowestSetBit(pending) / 8;
+            smoothEdgesAt(c, x0 + k, y, gatesAt(EdgeFlagWindow(c.flags, x0 + k, y)));
+            pending &= ~(std::uint64_t(0xff) << (8 * k));
+        }
+    }
 }
 
 // Rows firstRow .. endRow - 1 top to bottom, pixels left to right. Only a right or down
 // difference gives a pixel anything to do (every step starts from one), so rows without flags
-// are passed over, and so are blocks of four pixels without such a difference.
+// are passed over.
 template <class Pixel>
 void smoothFlaggedRows(const EdgeSmoothContext<Pixel>& c, int firstRow, int endRow) {
-    constexpr std::uint32_t kRightOrDown = (FlagRight | FlagDown) * 0x01010101u;
+    StepGateCache gateCache;
     for (int y = firstRow; y < endRow; ++y) {
         if (!c.flags.rowFlagged(y)) continue;
-        for (int x0 = 0; x0 < c.width; x0 += 4) {
-            if ((c.flags.block(x0, y) & kRightOrDown) == 0) continue;
-            for (int x = x0; x < x0 + 4; ++x) {
-                if ((c.flags.at(x, y) & kRightOrDown) != 0) smoothEdgesAt(c, x, y);
-            }
+        if (gateCache.inUse()) {
+            smoothFlaggedRow(c, y, [&gateCache](const EdgeFlagWindow& window) { return gateCache.gates(window); });
+        } else {
+            smoothFlaggedRow(c, y, [](const EdgeFlagWindow& window) { return WindowGates(window); });
         }
+        gateCache.endRow();
     }
 }

@@ -3,8 +3,31 @@
 // neighbours; where no spike is found, the corner of a step is moved three quarters of the
 // way back to its source value so that the ramps do not round it off.
 
+#include "render/EdgeFlagWindow.h"
 #include "render/EdgeSmoothContext.h"
 #include "render/PixelAccumulator.h"
+
+// Whether averageSpike finds a spike at a flagged pixel: its tests, all inside the window.
+inline bool spikeMayApply(const EdgeFlagWindow& n) {
+    const bool left = n.R(-1, 0), right = n.R(0, 0), top = n.D(0, -1), bottom = n.D(0, 0);
+    const int differing = int(left) + int(right) + int(top) + int(bottom);
+    if (differing < 3) return false;
+    const bool topLeft = n.G(-1, -1), topRight = n.A(0, -1), bottomLeft = n.A(-1, 0), bottomRight = n.G(0, 0);
+    if (differing == 4) return (bottomRight || topLeft) && (topRight || bottomLeft);
+    if (topLeft && topRight && bottomLeft && bottomRight) return false;
+    return !left ? topRight && bottomRight : !right ? bottomLeft && topLeft : !top ? bottomLeft && bottomRight
+                                                                                 : topRight && topLeft;
+}
+
+// The tests of restoreCorner's patterns that lie inside the window.
+inline bool cornerMayApply(const EdgeFlagWindow& n) {
+    if (n.R(0, 0)) {
+        return (n.R(0, -1) && !n.R(1, -1) && !n.D(1, -1)) ||
+               (n.D(-1, -1) && n.D(0, -1) && !n.A(0, -1) && !n.R(-1, 0) && !n.D(0, 0) && n.R(0, 1)) ||
+               (n.R(0, -1) && !n.D(0, -1) && !n.R(-1, 0) && n.D(-1, 0) && n.D(0, 0) && !n.G(0, 0));
+    }
+    return n.D(0, 0) && n.R(-1, -1) && !n.D(0, -1) && n.R(-1, 0) && !n.A(-1, 0) && n.D(1, 0);
+}
 
 // Returns whether the averaging applied; the corner restores are then skipped.
 template <class Pixel>

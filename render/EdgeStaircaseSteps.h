@@ -4,6 +4,7 @@
 // line fades out. Each side of the edge gets its own walk.
 
 #include "render/BlendRamp.h"
+#include "render/EdgeFlagWindow.h"
 #include "render/EdgeRunMeasures.h"
 #include "render/EdgeSmoothContext.h"
 
@@ -12,6 +13,22 @@ struct HorizontalStepOutcome {
     bool rightDone = false;  // a ramp ran on the right side
     bool openRampRan = false;
 };
+
+// False when that side of the edge R(x, y) or D(x, y) has neither a step run nor a line end:
+// the window's part of the first cell of the two lines a step run counts (a line end's
+// tests include those of the first line), and the side's own edge must be open.
+inline bool stepLeftMayApply(const EdgeFlagWindow& n) {
+    return !n.R(-1, 0) && ((!n.G(0, -1) && n.D(-1, -1) && !n.R(-1, -1)) || (!n.A(0, 0) && n.D(-1, 0) && !n.R(-1, 1)));
+}
+inline bool stepRightMayApply(const EdgeFlagWindow& n) {
+    return !n.R(1, 0) && ((!n.A(0, -1) && n.D(1, -1) && !n.R(1, -1)) || (!n.G(0, 0) && n.D(1, 0) && !n.R(1, 1)));
+}
+inline bool stepUpMayApply(const EdgeFlagWindow& n) {
+    return !n.D(0, -1) && ((!n.G(-1, 0) && n.R(-1, -1) && !n.D(-1, -1)) || (!n.A(0, 0) && n.R(0, -1) && !n.D(1, -1)));
+}
+inline bool stepDownMayApply(const EdgeFlagWindow& n) {
+    return !n.D(0, 1) && ((!n.A(-1, 0) && n.R(-1, 1) && !n.D(-1, 1)) || (!n.G(0, 0) && n.R(0, 1) && !n.D(1, 1)));
+}
 
 // Blends the pixels (x, y), (x + dx, y + dy), ... with the ramp's weights toward one colour,
 // until the ramp is done or the walk leaves the image.
@@ -25,13 +42,16 @@ void walkRamp(const EdgeSmoothContext<Pixel>& c, BlendRamp<typename EdgeSmoothCo
 }
 
 // For R(x, y): the left side walks leftward from (x, y) in the colour of (x + 1, y), the
-// right side rightward from (x + 1, y) in the colour of (x, y).
+// right side rightward from (x + 1, y) in the colour of (x, y). A side is tried when its
+// MayApply test above holds (tryLeft, tryRight).
 template <class Pixel>
-HorizontalStepOutcome horizontalStep(const EdgeSmoothContext<Pixel>& c, int x, int y) {
+HorizontalStepOutcome horizontalStep(const EdgeSmoothContext<Pixel>& c, int x, int y, bool tryLeft, bool tryRight) {
     using Ramp = BlendRamp<typename EdgeSmoothContext<Pixel>::Weight>;
     HorizontalStepOutcome outcome;
 
-    if (const int a = stepRunLeft(c.flags, x, y); a > 0) {
+    if (!tryLeft) {
+        // nothing on the left
+    } else if (const int a = stepRunLeft(c.flags, x, y); a > 0) {
         std::int64_t k = c.strength;
         if (x - a - 1 >= 0) {
             if (const int b = stepRunRight(c.flags, x - a - 1, y); b != 0) {
@@ -45,7 +65,9 @@ HorizontalStepOutcome horizontalStep(const EdgeSmoothContext<Pixel>& c, int x, i
         outcome.leftDone = outcome.openRampRan = true;
     }
 
-    if (const int e = stepRunRight(c.flags, x, y); e > 0) {
+    if (!tryRight) {
+        // nothing on the right
+    } else if (const int e = stepRunRight(c.flags, x, y); e > 0) {
         std::int64_t k = c.strength;
         if (x + 1 + e < c.width) {
             if (const int g = stepRunLeft(c.flags, x + 1 + e, y); g != 0) {
@@ -62,13 +84,16 @@ HorizontalStepOutcome horizontalStep(const EdgeSmoothContext<Pixel>& c, int x, i
 }
 
 // For D(x, y): the upper side walks upward from (x, y) in the colour of (x, y + 1), the lower
-// side downward from (x, y + 1) in the colour of (x, y). Returns whether an open ramp ran.
+// side downward from (x, y + 1) in the colour of (x, y); each when tried (tryUp, tryDown).
+// Returns whether an open ramp ran.
 template <class Pixel>
-bool verticalStep(const EdgeSmoothContext<Pixel>& c, int x, int y) {
+bool verticalStep(const EdgeSmoothContext<Pixel>& c, int x, int y, bool tryUp, bool tryDown) {
     using Ramp = BlendRamp<typename EdgeSmoothContext<Pixel>::Weight>;
     bool openRampRan = false;
 
-    if (const int a = stepRunUp(c.flags, x, y); a > 0) {
+    if (!tryUp) {
+        // nothing above
+    } else if (const int a = stepRunUp(c.flags, x, y); a > 0) {
         std::int64_t k = c.strength;
         if (y - a - 1 >= 0) {
             if (const int b = stepRunDown(c.flags, x, y - a - 1); b != 0) {
@@ -81,7 +106,9 @@ bool verticalStep(const EdgeSmoothContext<Pixel>& c, int x, int y) {
         openRampRan = true;
     }
 
-    if (const int a = stepRunDown(c.flags, x, y); a > 0) {
+    if (!tryDown) {
+        // nothing below
+    } else if (const int a = stepRunDown(c.flags, x, y); a > 0) {
         std::int64_t k = c.strength;
         if (y + 1 + a < c.height) {
             if (const int b = stepRunUp(c.flags, x, y + 1 + a); b != 0) {

@@ -2,6 +2,7 @@
 // The faint blends of the edge smoothing pass: the two pixels of a lone vertical edge piece
 // take a tenth of each other, and pixels beside a straight edge piece take a sixth of it.
 
+#include "render/EdgeFlagWindow.h"
 #include "render/EdgeSmoothContext.h"
 #include "render/EdgeStaircaseSteps.h"
 
@@ -12,6 +13,12 @@ void touchEdge(const EdgeSmoothContext<Pixel>& c, int x, int y, const Horizontal
     if ((c.A(x, y) || c.A(x, y - 1)) && (c.G(x, y) || c.G(x, y - 1))) return;
     if (!step.rightDone) c.blend(x + 1, y, c.in(x, y), c.touchWeight);
     if (!step.leftDone) c.blend(x, y, c.in(x + 1, y), c.touchWeight);
+}
+
+// False when none of bleedSides' four edge pieces is there.
+inline bool bleedMayApply(const EdgeFlagWindow& n) {
+    return (n.R(0, 0) && ((n.D(0, -1) && n.D(1, -1) && !n.R(0, -1)) || (n.D(0, 0) && n.D(1, 0) && !n.R(0, 1)))) ||
+           (n.D(0, 0) && ((n.R(-1, 0) && n.R(-1, 1) && !n.D(-1, 0)) || (n.R(0, 0) && n.R(0, 1) && !n.D(1, 0))));
 }
 
 // Always the last step for a pixel.

@@ -39,20 +39,19 @@ bool differ(const Pixel& p, const Pixel& q, Sum threshold) {
 }
 
 // 8-bit and 16-bit blending share their arithmetic; every product is unsigned 32-bit.
+template <class Channel>
+Channel mixChannel(Channel d, Channel s, std::uint32_t sw, std::uint32_t dw) {
+    return static_cast<Channel>((std::uint32_t(s) * sw + std::uint32_t(d) * dw + 32768u) >> 16);
+}
+
+// Pixels of different alphas: out of line, so that the common case inlines where it is used.
 template <class Pixel>
-void mixInteger(Pixel& dst, const Pixel& src, std::uint32_t w) {
+[[gnu::noinline]] void mixIntegerAlphas(Pixel& dst, const Pixel& src, std::uint32_t w) {
     using Channel = decltype(dst.alpha);
     const std::uint32_t iw = 65535u - w;
     const std::uint32_t dstAlpha = dst.alpha;
     const std::uint32_t srcAlpha = src.alpha;
-    auto mixChannel = [](Channel d, Channel s, std::uint32_t sw, std::uint32_t dw) {
-        return static_cast<Channel>((std::uint32_t(s) * sw + std::uint32_t(d) * dw + 32768u) >> 16);
-    };
-    if (dstAlpha == srcAlpha) {
-        dst.red = mixChannel(dst.red, src.red, w, iw);
-        dst.green = mixChannel(dst.green, src.green, w, iw);
-        dst.blue = mixChannel(dst.blue, src.blue, w, iw);
-    } else if (srcAlpha == 0) {
+    if (srcAlpha == 0) {
         dst.alpha = static_cast<Channel>((iw * dstAlpha + 32768u) >> 16);
     } else if (dstAlpha == 0) {
         dst = src;
@@ -69,6 +68,18 @@ void mixInteger(Pixel& dst, const Pixel& src, std::uint32_t w) {
         dst.blue = mixChannel(dst.blue, src.blue, k, 65535u - k);
         dst.alpha = static_cast<Channel>((srcAlpha * w + 32768u + iw * dstAlpha) >> 16);
     }
+}
+
+template <class Pixel>
+[[gnu::always_inline]] inline void mixInteger(Pixel& dst, const Pixel& src, std::uint32_t w) {
+    if (dst.alpha != src.alpha) {
+        mixIntegerAlphas(dst, src, w);
+        return;
+    }
+    const std::uint32_t iw = 65535u - w;
+    dst.red = mixChannel(dst.red, src.red, w, iw);
+    dst.green = mixChannel(dst.green, src.green, w, iw);
+    dst.blue = mixChannel(dst.blue, src.blue, w, iw);
 }
 
 }  // namespace pixel_arithmetic_detail
