@@ -125,6 +125,13 @@ public:
         return rows;
     }
 
+    // Columns each side of an output pixel that its value depends on through these passes.
+    static std::int32_t reachAcrossOf(const std::vector<StreamPass>& passes) {
+        std::int32_t columns = 0;
+        for (const StreamPass& pass : passes) columns += pass.horizontal ? spanOf(pass) : 0;
+        return columns;
+    }
+
     RowRange input() const { return input_; }
     Row* inputSlot(std::int32_t y) { return slot(0, y); }
     void accept(std::int32_t y) { accept(0, y); }
