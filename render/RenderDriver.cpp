@@ -162,11 +162,12 @@ PF_Err streamOrCheckEveryPixel(const RenderParams& p, const FramePlan& plan, Str
     return err;
 }
 
-// The last steps of every frame that blurred: the progress step, then Extract's clearing.
+// The last steps of every frame that blurred: the progress step, then Extract's clearing
+// (which has nothing to clear when every pixel is selected).
 template <class Pixel>
-PF_Err finishFrame(const RenderParams& p, PixelTask& task, ProgressMeter& progress) {
+PF_Err finishFrame(const RenderParams& p, PixelTask& task, ProgressMeter& progress, bool allSelected) {
     if (const PF_Err err = progress.step()) return err;
-    if (p.mode == kModeExtract) {
+    if (p.mode == kModeExtract && !allSelected) {
         task.source = nullptr;
         task.destination = p.output;
         if (const PF_Err err = extractAlpha<Pixel>(p.inData, kEveryWorker, task)) return err;
@@ -224,7 +225,12 @@ PF_Err renderDepth(const RenderParams& original) {
     const bool smoothMaskedCopy = plan.smallRadius && !plan.allSelected;
     if (plan.smallRadius || plan.brightnessOn) temp1 = newFrameWorld();
     if (smoothMaskedCopy || plan.brightnessOn) temp2 = newFrameWorld();
-    if (const PF_Err err = selectPixels<Pixel>(mask, p, original, plan.allSelected)) return err;
+    // With every pixel selected only the brightness and the pass-by-pass blur read the mask:
+    // a frame the stream takes goes without it.
+    const bool maskFirst = !plan.allSelected || plan.brightnessOn;
+    if (maskFirst) {
+        if (const PF_Err err = selectPixels<Pixel>(mask, p, original, plan.allSelected)) return err;
+    }
 
     PixelTask task;
     task.area = p.area;
@@ -275,8 +281,12 @@ PF_Err renderDepth(const RenderParams& original) {
         }
         if (streamed) {
             if (const PF_Err err = reportPasses(p, progress)) return err;
-            return finishFrame<Pixel>(p, task, progress);
+            return finishFrame<Pixel>(p, task, progress, plan.allSelected);
         }
+    }
+    if (!maskFirst) {
+        if (const PF_Err err = selectPixels<Pixel>(mask, p, original, plan.allSelected)) return err;
+        task.mask = mask;
     }
     // A key selection whose pixels all count streams too, the unselected pixels from the input.
     if (!plan.allSelected &&
@@ -291,7 +301,7 @@ PF_Err renderDepth(const RenderParams& original) {
                                           p.keepDivision != 0, p.blurAspect, plan.radii, p.repeatCount);
             if (err == PF_Err_NONE) err = reportPasses(p, progress);
             if (err != PF_Err_NONE) return err;
-            return finishFrame<Pixel>(p, task, progress);
+            return finishFrame<Pixel>(p, task, progress, plan.allSelected);
         }
     }
 
@@ -341,7 +351,7 @@ PF_Err renderDepth(const RenderParams& original) {
         task.destination = p.output;
         if (const PF_Err err = narrowTo8(p.inData, kEveryWorker, task)) return err;
     }
-    return finishFrame<Pixel>(p, task, progress);
+    return finishFrame<Pixel>(p, task, progress, plan.allSelected);
 }
 
 PF_Err renderWithDriver(const RenderParams& params) {
