@@ -51,10 +51,12 @@ struct StreamTask {
     }
 };
 
-// The tiles of streamTiles. Tiles of cel art with its hard edges every few pixels are flat
-// only when small; each tile row that streams reads the rows its windows reach again.
-constexpr std::int32_t kFlatTileColumns = 32;
-constexpr std::int32_t kFlatTileRows = 16;
+// The tiles of streamTiles: large enough that the rows and columns their windows reach beyond
+// them, read again, cost little beside them (a flat UHD frame took a tenth longer in tiles of
+// 32 x 16), small enough to fit into the flat areas of animation and graphics. (Pixel art with
+// hard edges every few pixels has hardly a flat tile of even 8 x 8 once its edges are smoothed.)
+constexpr std::int32_t kFlatTileColumns = 64;
+constexpr std::int32_t kFlatTileRows = 32;
 // Tiles pay only when the windows reach a few pixels: beyond that, few tiles are flat and the
 // rows read again cost more than the tiles save.
 constexpr std::int32_t kLongestTiledReach = 8;

@@ -270,8 +270,8 @@ TEST(DifferentialBlurTest, TheRowStreamAgreesWithTheFirstBlur) {
 RandomBlur smallRadiusBlur(std::mt19937& random) {
     RandomBlur blur = randomBlur(random);
     std::uniform_int_distribution<int> coin(0, 3);
-    blur.width = std::uniform_int_distribution<int>(1, 150)(random);
-    blur.height = std::uniform_int_distribution<int>(1, 90)(random);
+    blur.width = std::uniform_int_distribution<int>(1, 220)(random);
+    blur.height = std::uniform_int_distribution<int>(1, 110)(random);
     const A_long left = std::uniform_int_distribution<A_long>(0, std::min<A_long>(2, blur.width - 1))(random);
     const A_long top = std::uniform_int_distribution<A_long>(0, std::min<A_long>(2, blur.height - 1))(random);
     blur.area = {left, top, coin(random) == 0 ? std::uniform_int_distribution<A_long>(left + 1, blur.width)(random)
@@ -332,28 +332,35 @@ void compareFlatPicturesWithBaseline(const std::vector<std::unique_ptr<vmhost::H
     }
 }
 
-// One pixel of another value in a frame of one colour, moved along a row through every column
-// and down a column through every row: every distance from the areas the stream copies, on
-// either side, at the frame's and the bands' edges.
+// One pixel of another value in a frame of two colours, moved along a row through every
+// column and down a column through every row: every distance from the areas the stream copies,
+// on either side, at the frame's and the bands' edges. The colours meet on a column where the
+// stream's tiles meet (a multiple of 64). Radii small enough for the stream to copy, the first
+// of them blurring down only.
 template <class Pixel>
 void moveOneOddPixel(const std::vector<std::unique_ptr<vmhost::Host>>& hosts, std::mt19937& random, int blurs) {
     for (int k = 0; k < blurs; ++k) {
         RandomBlur blur = smallRadiusBlur(random);
-        blur.width = std::uniform_int_distribution<int>(60, 110)(random);
-        blur.height = std::uniform_int_distribution<int>(30, 60)(random);
+        blur.width = std::uniform_int_distribution<int>(130, 200)(random);
+        blur.height = std::uniform_int_distribution<int>(66, 100)(random);
         blur.area = {static_cast<A_long>(k % 2), 0, blur.width, blur.height};
-        const StreamKernel kernel = k % 3 == 0 ? StreamKernel::Gaussian : StreamKernel::Box;
-        TestWorld<Pixel> flat(blur.width, blur.height);
-        const Pixel colour = randomOpaquePixel<Pixel>(random), odd = randomOpaquePixel<Pixel>(random);
+        for (double& r : blur.radii) r = k == 0 ? 1.0 : std::uniform_int_distribution<int>(2, 7)(random) / 2.0;
+        blur.aspect = k == 0 ? -1.5 : blur.aspect;
+        blur.repeatCount = k == 0 ? 1 : std::uniform_int_distribution<int>(1, 2)(random);
+        const StreamKernel kernel = k % 3 == 2 ? StreamKernel::Gaussian : StreamKernel::Box;
+        TestWorld<Pixel> twoColours(blur.width, blur.height);
+        const Pixel left = randomOpaquePixel<Pixel>(random), right = randomOpaquePixel<Pixel>(random);
+        const Pixel odd = randomOpaquePixel<Pixel>(random);
+        const A_long meet = blur.area.left + 64 * (1 + k % 2);
         for (A_long y = 0; y < blur.height; ++y) {
-            for (A_long x = 0; x < blur.width; ++x) flat.at(x, y) = colour;
+            for (A_long x = 0; x < blur.width; ++x) twoColours.at(x, y) = x < meet ? left : right;
         }
         const A_long row = static_cast<A_long>(random() % blur.height);
         const A_long column = blur.area.left + static_cast<A_long>(random() % (blur.width - blur.area.left));
         for (A_long at = 0; at < blur.width + blur.height; ++at) {
             const bool along = at < blur.width;
             const A_long x = along ? at : column, y = along ? row : at - blur.width;
-            TestWorld<Pixel> source = flat;
+            TestWorld<Pixel> source = twoColours;
             source.at(x, y) = odd;
             vmhost::Host& host = *hosts[static_cast<std::size_t>(at) % hosts.size()];
             checkStreamOn(host, source, blur, kernel, random,
@@ -369,8 +376,8 @@ TEST(DifferentialBlurTest, TheRowStreamAgreesOnFlatPictures) {
     compareFlatPicturesWithBaseline<PF_Pixel8>(hosts, random, 150);
     compareFlatPicturesWithBaseline<PF_Pixel16>(hosts, random, 150);
     compareFlatPicturesWithBaseline<PF_PixelFloat>(hosts, random, 40);
-    moveOneOddPixel<PF_Pixel8>(hosts, random, 4);
-    moveOneOddPixel<PF_Pixel16>(hosts, random, 2);
+    moveOneOddPixel<PF_Pixel8>(hosts, random, 5);
+    moveOneOddPixel<PF_Pixel16>(hosts, random, 3);
 }
 
 // A frame all of one transparent colour holds no pixel that counts, though every window over
