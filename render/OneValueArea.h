@@ -11,6 +11,14 @@
 #include <type_traits>
 #include <vector>
 
+// Whether every pixel of `area` in `world` is the area's first pixel, bit for bit, checked as a
+// pixel task; `one` is false when one differs, and always for float frames (whose equal bits
+// need not compare equal). Returns the result of iterate_generic (then `one` is false too).
+// Instantiated for PF_Pixel8, PF_Pixel16 and PF_PixelFloat.
+template <class Pixel>
+PF_Err checkOneValue(PF_InData* inData, A_long iterations, const PF_EffectWorld& world, const PF_LRect& area,
+                     bool& one);
+
 // Pixels compared and written as one word each, bit for bit: 8-bit and 16-bit pixels.
 template <class Pixel>
 using PixelWord = std::conditional_t<sizeof(Pixel) == 4, std::uint32_t, std::uint64_t>;

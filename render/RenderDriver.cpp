@@ -7,6 +7,7 @@
 #include "render/EveryPixelCounts.h"
 #include "render/KeyColorMatch.h"
 #include "render/MaskedCopy.h"
+#include "render/OneValueArea.h"
 #include "render/ProgressMeter.h"
 #include "render/RowStreamBlur.h"
 #include "render/SelectionMask.h"
@@ -187,9 +188,16 @@ PF_Err renderDepth(const RenderParams& original) {
     // Every pass writes the output over the input's area; a smaller output would be overrun.
     if (p.output->width != width || p.output->height != height) return PF_Err_BAD_CALLBACK_PARAM;
 
-    const FramePlan plan = planFrame(p);
+    FramePlan plan = planFrame(p);
     if (!plan.workNeeded) return AEUtil::copyWorld(p.inData, p.input, p.output);
     ProgressMeter progress(p.inData, 2);
+    if (plan.smallRadius && plan.allSelected) {
+        // A frame of one colour has no edge: the smoothing would give it back as it is, so the
+        // frame takes the way of the others.
+        bool oneValue = false;
+        if (const PF_Err err = checkOneValue<Pixel>(p.inData, kEveryWorker, *p.input, p.area, oneValue)) return err;
+        plan.smallRadius = !oneValue;
+    }
 
     // Every pixel selected and nothing to prepare: when every pixel also counts, the input
     // streams straight into the output, without the mask or a world of the effect's own
