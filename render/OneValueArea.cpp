@@ -3,6 +3,7 @@
 #include "render/PixelTask.h"
 
 #include <atomic>
+#include <cstring>
 
 namespace {
 
@@ -20,8 +21,8 @@ PF_Err compareRows(const OneValueCheck<Pixel>& check, std::int32_t iteration, st
     const std::size_t bytes = static_cast<std::size_t>(check.area.right - check.area.left) * sizeof(PixelWord<Pixel>);
     for (std::int32_t j = band.first; j < band.first + band.count; ++j) {
         if (check.someDiffers.load(std::memory_order_relaxed)) return PF_Err_NONE;
-        const auto* row =
-            reinterpret_cast<const unsigned char*>(worldPixel<Pixel>(*check.world, check.area.left, check.area.top + j));
+        const Pixel* pixels = worldPixel<Pixel>(*check.world, check.area.left, check.area.top + j);
+        const auto* row = reinterpret_cast<const unsigned char*>(pixels);
         // No branch per pixel, for the vectoriser.
         PixelWord<Pixel> differs = 0;
         for (std::size_t at = 0; at < bytes; at += sizeof differs) {

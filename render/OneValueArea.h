@@ -23,10 +23,10 @@ PF_Err checkOneValue(PF_InData* inData, A_long iterations, const PF_EffectWorld&
 template <class Pixel>
 using PixelWord = std::conditional_t<sizeof(Pixel) == 4, std::uint32_t, std::uint64_t>;
 
-// A row of tiles: tile t covers the columns [t * tileWidth, (t + 1) * tileWidth) of `columns`
-// (world coordinates) and `reach` columns on either side (within `columns`), and the rows
-// [top, bottom). For each tile, oneValue[t] says whether all of its pixels are one value, and
-// values[t] holds it. The rows are read in order, each straight across.
+// A row of tiles over the columns [left, right) and the rows [top, bottom) of `world`: tile t
+// covers the columns from left + t * tileWidth on, tileWidth of them, and `reach` more on
+// either side (within [left, right)). For each tile, oneValue[t] says whether all of its pixels
+// are one value, and values[t] holds it. The rows are read in order, each straight across.
 template <class Pixel>
 void findOneValueTiles(const PF_EffectWorld& world, std::int32_t left, std::int32_t right, std::int32_t top,
                        std::int32_t bottom, std::int32_t tileWidth, std::int32_t reach,
@@ -38,7 +38,9 @@ void findOneValueTiles(const PF_EffectWorld& world, std::int32_t left, std::int3
     auto lastOf = [&](std::int32_t t) { return std::min(left + (t + 1) * tileWidth + reach, right); };
     oneValue.assign(static_cast<std::size_t>(tiles), 1);
     values.resize(static_cast<std::size_t>(tiles));
-    for (std::int32_t t = 0; t < tiles; ++t) std::memcpy(&values[t], worldPixel<Pixel>(world, firstOf(t), top), sizeof(Word));
+    for (std::int32_t t = 0; t < tiles; ++t) {
+        std::memcpy(&values[t], worldPixel<Pixel>(world, firstOf(t), top), sizeof(Word));
+    }
     for (std::int32_t y = top; y < bottom; ++y) {
         const auto* row = reinterpret_cast<const unsigned char*>(worldPixel<Pixel>(world, 0, y));
         bool anyLeft = false;

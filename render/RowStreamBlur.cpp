@@ -44,8 +44,9 @@ struct StreamTask {
 
     // About the memory the streams of a line of `width` pixels take.
     std::size_t memoryOfRows(std::int32_t width) const {
+        using Row = typename StreamDepth<Pixel>::Row;
         const std::int32_t height = area.bottom - area.top;
-        std::size_t bytes = static_cast<std::size_t>(kChannelsPerPixel) * width * sizeof(typename StreamDepth<Pixel>::Row);
+        std::size_t bytes = static_cast<std::size_t>(kChannelsPerPixel) * width * sizeof(Row);
         for (const auto& channel : passes) bytes += ChannelStream<Pixel>::memoryOf(channel, width, height, latency);
         return bytes;
     }
