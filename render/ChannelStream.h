@@ -392,6 +392,10 @@ private:
         const StreamPass& pass = stage.pass;
         const Row* in = stage.rows.data() + stage.peakReach;
         if constexpr (kIntegerRows) {
+            if (pass.kernel == nullptr && selection_ == nullptr && pass.reach <= kLongestNarrowReach) {
+                narrowBoxRow(stage, in, out);
+                return;
+            }
             const std::int32_t* high = nullptr;
             if (hasSums(pass)) {
                 std::int32_t* prefix = stage.sums.data();
@@ -430,6 +434,22 @@ private:
                                      stage.peaks.data(), width_);
             kernels_.gaussianMeansFloat(stage.peaks.data(), stage.weightSums.data(), out, width_);
         }
+    }
+
+    // A box row across whose windows reach a place or two: the inner positions share one
+    // divisor, the few at the ends sum what lies on the line.
+    void narrowBoxRow(const Stage& stage, const Row16* in, Row16* out) {
+        const std::int32_t reach = stage.pass.reach;
+        auto meanAt = [&](std::int32_t x) {
+            std::int32_t sum = 0;
+            for (std::int32_t at = std::max(x - reach, 0); at <= std::min(x + reach, width_ - 1); ++at) sum += in[at];
+            out[x] = static_cast<Row16>(
+                static_cast<std::int32_t>(static_cast<double>(sum + stage.halves[x]) * stage.reciprocals[x]));
+        };
+        const Divisor inner(2 * reach + 1, true);
+        kernels_.narrowBoxMeans(in, reach, inner.half, inner.reciprocal, out, width_);
+        for (std::int32_t x = 0; x < std::min(reach, width_); ++x) meanAt(x);
+        for (std::int32_t x = std::max(width_ - reach, reach); x < width_; ++x) meanAt(x);
     }
 
     const std::uint8_t* selected(std::int32_t y) const { return selection_->mask->row(y); }

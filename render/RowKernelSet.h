@@ -37,6 +37,7 @@ struct StreamDepth<PF_PixelFloat> {
 
 // Rows are allocated this many values past their width: the Gaussian loops read whole blocks.
 constexpr std::int32_t kRowOverhang = 32;
+constexpr std::int32_t kLongestNarrowReach = 2;
 
 template <class Pixel>
 struct RowKernels {
@@ -63,6 +64,11 @@ struct RowKernels {
     void (*positionMeans)(const std::int32_t* sums, const std::int32_t* halves, const double* reciprocals,
                           Row16* out, std::int32_t width);
     void (*rowMeans)(const std::int32_t* sums, std::int32_t half, double reciprocal, Row16* out, std::int32_t width);
+    // Box windows reaching kLongestNarrowReach places or fewer, summed directly rather than
+    // through prefix sums: out[x] = the mean of in[x - reach .. x + reach] with one divisor,
+    // for x in [reach, width - reach).
+    void (*narrowBoxMeans)(const Row16* in, std::int32_t reach, std::int32_t half, double reciprocal, Row16* out,
+                           std::int32_t width);
     void (*addRow)(std::int32_t* sums, const Row16* row, std::int32_t width);
     void (*subtractRow)(std::int32_t* sums, const Row16* row, std::int32_t width);
     void (*slideColumns)(std::int32_t* sums, const Row16* entering, const Row16* leaving, std::int32_t half,
