@@ -18,6 +18,13 @@ template <>
 struct StreamDepth<PF_Pixel8> : DepthConversion<PF_Pixel8> {
     using Row = std::uint16_t;
     using Sum = std::int32_t;  // 16-bit values times weights up to 32768 in all: under 2^31
+    // widenTo16Bits in steps that stay within 16 bits, so that a vector holds twice as many:
+    // v * 32768 / 255 is v * 128 + (v + 1) * 128 / 255 (rounded down), and x / 255 for x up to
+    // 32768 is (x + 1 + x / 256) / 256. The same value for every byte.
+    static std::uint16_t toRow(std::uint8_t v) {
+        const auto x = static_cast<std::uint16_t>((v + 1) << 7);
+        return static_cast<std::uint16_t>((v << 7) + ((x + 1 + (x >> 8)) >> 8));
+    }
 };
 
 template <>
