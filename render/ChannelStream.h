@@ -308,6 +308,10 @@ private:
                                                       selected(next), to, stage.partial.data(), width_)) {
                         meanPartialColumns(stage, k, next, to);
                     }
+                } else if (n <= static_cast<std::int32_t>(QuotientTable::kLongestFloatDivisor)) {
+                    kernels_.slideShortColumns(stage.sums.data(), slot(k, y), leaving, divisor.half,
+                                               QuotientTable::roundedUpFloatReciprocal(static_cast<std::uint32_t>(n)),
+                                               slot(k + 1, next), width_);
                 } else {
                     kernels_.slideColumns(stage.sums.data(), slot(k, y), leaving, divisor.half, divisor.reciprocal,
                                           slot(k + 1, next), width_);
@@ -446,8 +450,9 @@ private:
             out[x] = static_cast<Row16>(
                 static_cast<std::int32_t>(static_cast<double>(sum + stage.halves[x]) * stage.reciprocals[x]));
         };
-        const Divisor inner(2 * reach + 1, true);
-        kernels_.narrowBoxMeans(in, reach, inner.half, inner.reciprocal, out, width_);
+        static_assert(2 * kLongestNarrowReach + 1 <= QuotientTable::kLongestFloatDivisor, "float quotients");
+        const std::int32_t inner = 2 * reach + 1;
+        kernels_.narrowBoxMeans(in, reach, inner / 2, QuotientTable::roundedUpFloatReciprocal(inner), out, width_);
         for (std::int32_t x = 0; x < std::min(reach, width_); ++x) meanAt(x);
         for (std::int32_t x = std::max(width_ - reach, reach); x < width_; ++x) meanAt(x);
     }

@@ -72,14 +72,18 @@ struct RowKernels {
                           Row16* out, std::int32_t width);
     void (*rowMeans)(const std::int32_t* sums, std::int32_t half, double reciprocal, Row16* out, std::int32_t width);
     // Box windows reaching kLongestNarrowReach places or fewer, summed directly rather than
-    // through prefix sums: out[x] = the mean of in[x - reach .. x + reach] with one divisor,
-    // for x in [reach, width - reach).
-    void (*narrowBoxMeans)(const Row16* in, std::int32_t reach, std::int32_t half, double reciprocal, Row16* out,
+    // through prefix sums: out[x] = the mean of in[x - reach .. x + reach] for x in
+    // [reach, width - reach), by the float reciprocal of the window's count.
+    void (*narrowBoxMeans)(const Row16* in, std::int32_t reach, std::int32_t half, float reciprocal, Row16* out,
                            std::int32_t width);
     void (*addRow)(std::int32_t* sums, const Row16* row, std::int32_t width);
     void (*subtractRow)(std::int32_t* sums, const Row16* row, std::int32_t width);
     void (*slideColumns)(std::int32_t* sums, const Row16* entering, const Row16* leaving, std::int32_t half,
                          double reciprocal, Row16* out, std::int32_t width);
+    // The same for windows of at most QuotientTable::kLongestFloatDivisor values, by a float
+    // reciprocal (QuotientTable::roundedUpFloatReciprocal).
+    void (*slideShortColumns)(std::int32_t* sums, const Row16* entering, const Row16* leaving, std::int32_t half,
+                              float reciprocal, Row16* out, std::int32_t width);
     void (*blendTail)(const Row16* peak, const Row16* flat, std::uint16_t tailTotal, Row16* out, std::int32_t width);
 
     // Integer rows of a selection (mask bytes, non-zero where selected): unselected values become
