@@ -155,7 +155,7 @@ private:
 
     struct Stage {
         explicit Stage(std::pmr::memory_resource* memory)
-            : rows(memory), sums(memory), peaks(memory), taps(memory), wideRow(memory), wideTaps(memory), halves(memory), peakHalves(memory), reciprocals(memory), peakReciprocals(memory), weightSums(memory), peakMeans(memory), tailMeans(memory), counts(memory), fullCounts(memory), partial(memory), ones(memory), runs(memory), rowsAt(memory), selectedAt(memory) {}
+            : rows(memory), sums(memory), peaks(memory), taps(memory), wideRow(memory), wideTaps(memory), halves(memory), peakHalves(memory), reciprocals(memory), shortReciprocals(memory), peakReciprocals(memory), weightSums(memory), peakMeans(memory), tailMeans(memory), counts(memory), fullCounts(memory), partial(memory), ones(memory), runs(memory), rowsAt(memory), selectedAt(memory) {}
         StreamPass pass;
         RowRange in, out;
         std::int32_t peakReach = 0;  // Gaussian: distances with a weight of their own
@@ -172,6 +172,9 @@ private:
         // Horizontal: each position's divisors (box or tail, Gaussian peak, float weight sums).
         std::pmr::vector<std::int32_t> halves, peakHalves;
         std::pmr::vector<double> reciprocals, peakReciprocals, weightSums;
+        // Integer box or tail windows of at most QuotientTable::kLongestFloatDivisor values: their
+        // reciprocals in float, for means eight to a vector.
+        std::pmr::vector<float> shortReciprocals;
         std::pmr::vector<Row16> peakMeans, tailMeans;
         // With a selection: counts of selected pixels (prefix sums across, column sums down),
         // the counts of windows holding only selected pixels, the positions that need a mean
@@ -242,6 +245,10 @@ private:
                     const Divisor window(n, pass.kernel == nullptr);
                     stage.halves.push_back(window.half);
                     stage.reciprocals.push_back(kIntegerRows ? window.reciprocal : floatReciprocal(n));
+                    if (kIntegerRows && 2 * pass.reach + 1 <= std::int32_t(QuotientTable::kLongestFloatDivisor)) {
+                        stage.shortReciprocals.push_back(
+                            QuotientTable::roundedUpFloatReciprocal(static_cast<std::uint32_t>(n)));
+                    }
                 }
                 if (pass.kernel != nullptr) {
                     const std::int32_t weight = weightOnLine(*pass.kernel, x, width_);
@@ -409,8 +416,7 @@ private:
                 high = prefix + 2 * pass.reach + 1;
             }
             if (pass.kernel == nullptr) {
-                kernels_.windowMeans(high, stage.sums.data(), stage.halves.data(), stage.reciprocals.data(), out,
-                                     width_);
+                windowMeans(stage, high, out);
                 if (selection_ != nullptr) meanPartialWindowsAcross(stage, y, out);
                 return;
             }
@@ -423,8 +429,7 @@ private:
             }
             kernels_.positionMeans(stage.peaks.data(), stage.peakHalves.data(), stage.peakReciprocals.data(),
                                    stage.peakMeans.data(), width_);
-            kernels_.windowMeans(high, stage.sums.data(), stage.halves.data(), stage.reciprocals.data(),
-                                 stage.tailMeans.data(), width_);
+            windowMeans(stage, high, stage.tailMeans.data());
             kernels_.blendTail(stage.peakMeans.data(), stage.tailMeans.data(), pass.kernel->tailTotal, out, width_);
         } else if (pass.kernel == nullptr) {
             double* prefix = stage.sums.data();
@@ -437,6 +442,16 @@ private:
             kernels_.convolveDoubles(stage.wideTaps.data(), pass.kernel->weights.get(), stage.peakReach,
                                      stage.peaks.data(), width_);
             kernels_.gaussianMeansFloat(stage.peaks.data(), stage.weightSums.data(), out, width_);
+        }
+    }
+
+    // Integer window means across, from the prefix sums.
+    void windowMeans(const Stage& stage, const std::int32_t* high, Row16* out) {
+        if (!stage.shortReciprocals.empty()) {
+            kernels_.shortWindowMeans(high, stage.sums.data(), stage.halves.data(), stage.shortReciprocals.data(), out,
+                                      width_);
+        } else {
+            kernels_.windowMeans(high, stage.sums.data(), stage.halves.data(), stage.reciprocals.data(), out, width_);
         }
     }
 

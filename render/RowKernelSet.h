@@ -68,6 +68,10 @@ struct RowKernels {
     void (*prefixSums)(const Row16* in, std::int32_t* prefix, std::int32_t width);
     void (*windowMeans)(const std::int32_t* high, const std::int32_t* low, const std::int32_t* halves,
                         const double* reciprocals, Row16* out, std::int32_t width);
+    // The same for windows of at most QuotientTable::kLongestFloatDivisor values, by float
+    // reciprocals (QuotientTable::roundedUpFloatReciprocal).
+    void (*shortWindowMeans)(const std::int32_t* high, const std::int32_t* low, const std::int32_t* halves,
+                             const float* reciprocals, Row16* out, std::int32_t width);
     void (*positionMeans)(const std::int32_t* sums, const std::int32_t* halves, const double* reciprocals,
                           Row16* out, std::int32_t width);
     void (*rowMeans)(const std::int32_t* sums, std::int32_t half, double reciprocal, Row16* out, std::int32_t width);
