@@ -156,9 +156,9 @@ private:
     struct Stage {
         explicit Stage(std::pmr::memory_resource* memory)
             : rows(memory), sums(memory), peaks(memory), taps(memory), wideRow(memory), wideTaps(memory),
-              halves(memory), peakHalves(memory), reciprocals(memory), shortReciprocals(memory),
-              peakReciprocals(memory), weightSums(memory), peakMeans(memory), tailMeans(memory), counts(memory),
-              fullCounts(memory), partial(memory), ones(memory), runs(memory), rowsAt(memory), selectedAt(memory) {}
+              halves(memory), peakHalves(memory), reciprocals(memory), peakReciprocals(memory), weightSums(memory),
+              shortReciprocals(memory), peakMeans(memory), tailMeans(memory), counts(memory), fullCounts(memory),
+              partial(memory), ones(memory), runs(memory), rowsAt(memory), selectedAt(memory) {}
         StreamPass pass;
         RowRange in, out;
         std::int32_t peakReach = 0;  // Gaussian: distances with a weight of their own
