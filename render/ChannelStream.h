@@ -241,26 +241,7 @@ private:
         if (pass.horizontal) {
             stage.rows.assign(width + 2 * stage.peakReach + kRowOverhang, Row(0));
             if (hasSums(pass)) stage.sums.assign(width + 2 * pass.reach + 1, Sum(0));
-            for (std::int32_t x = 0; x < width_; ++x) {
-                if (hasSums(pass)) {
-                    // A Gaussian's flat tail is the truncated mean of its window.
-                    const std::int32_t n = windowCount(x, pass.reach, width_);
-                    const Divisor window(n, pass.kernel == nullptr);
-                    stage.halves.push_back(window.half);
-                    stage.reciprocals.push_back(kIntegerRows ? window.reciprocal : floatReciprocal(n));
-                    if (kIntegerRows && 2 * pass.reach + 1 <= std::int32_t(QuotientTable::kLongestFloatDivisor)) {
-                        stage.shortReciprocals.push_back(
-                            QuotientTable::roundedUpFloatReciprocal(static_cast<std::uint32_t>(n)));
-                    }
-                }
-                if (pass.kernel != nullptr) {
-                    const std::int32_t weight = weightOnLine(*pass.kernel, x, width_);
-                    const Divisor peak(weight, pass.kernel->tailTotal == 0);
-                    stage.peakHalves.push_back(peak.half);
-                    stage.peakReciprocals.push_back(peak.reciprocal);
-                    stage.weightSums.push_back(weight);
-                }
-            }
+            prepareDivisorsAcross(stage);
             for (std::int32_t d = -stage.peakReach; pass.kernel != nullptr && d <= stage.peakReach; ++d) {
                 stage.taps[d + stage.peakReach] = stage.rows.data() + stage.peakReach + d;  // the row shifted by d
             }
@@ -281,6 +262,47 @@ private:
             stage.firstSummed = stage.in.first;
             if (zeros_.empty()) zeros_.assign(stride(), Row(0));
         }
+    }
+
+    // The divisors of every position of a horizontal stage's line. They differ only within a
+    // window's reach of its ends (a stream of a few columns is set up often): the others get
+    // the inner position's all at once.
+    void prepareDivisorsAcross(Stage& stage) {
+        const StreamPass& pass = stage.pass;
+        const bool shortWindows =
+            kIntegerRows && 2 * pass.reach + 1 <= static_cast<std::int32_t>(QuotientTable::kLongestFloatDivisor);
+        const std::size_t width = static_cast<std::size_t>(width_);
+        auto setAt = [&](std::int32_t x, bool assign) {
+            auto put = [&](auto& values, auto value) {
+                if (assign) {
+                    values.assign(width, value);
+                } else {
+                    values[x] = value;
+                }
+            };
+            if (hasSums(pass)) {
+                // A Gaussian's flat tail is the truncated mean of its window.
+                const std::int32_t n = windowCount(x, pass.reach, width_);
+                const Divisor window(n, pass.kernel == nullptr);
+                put(stage.halves, window.half);
+                put(stage.reciprocals, kIntegerRows ? window.reciprocal : floatReciprocal(n));
+                if (shortWindows) {
+                    put(stage.shortReciprocals, QuotientTable::roundedUpFloatReciprocal(static_cast<std::uint32_t>(n)));
+                }
+            }
+            if (pass.kernel != nullptr) {
+                const std::int32_t weight = weightOnLine(*pass.kernel, x, width_);
+                const Divisor peak(weight, pass.kernel->tailTotal == 0);
+                put(stage.peakHalves, peak.half);
+                put(stage.peakReciprocals, peak.reciprocal);
+                put(stage.weightSums, static_cast<double>(weight));
+            }
+        };
+        const std::int32_t edge = std::max(pass.reach, stage.peakReach);
+        const std::int32_t innerFirst = std::min(edge, width_), innerLast = std::max(width_ - edge, innerFirst);
+        setAt(innerLast > innerFirst ? innerFirst : 0, true);
+        for (std::int32_t x = 0; x < innerFirst; ++x) setAt(x, false);
+        for (std::int32_t x = innerLast; x < width_; ++x) setAt(x, false);
     }
 
     Row* slot(std::size_t k, std::int32_t y) {
