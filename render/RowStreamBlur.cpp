@@ -58,8 +58,8 @@ struct StreamTask {
 // hard edges every few pixels has hardly a flat tile of even 8 x 8 once its edges are smoothed.)
 constexpr std::int32_t kFlatTileColumns = 64;
 constexpr std::int32_t kFlatTileRows = 32;
-// Tiles pay only when the windows reach a few pixels: beyond that, few tiles are flat and the
-// rows read again cost more than the tiles save.
+// Tiles are for the small radii of the edge smoothing's path: wider windows leave fewer tiles
+// flat, and every row of tiles that streams reads more rows again.
 constexpr std::int32_t kLongestTiledReach = 8;
 
 // Each channel's passes that are not the identity.
