@@ -18,8 +18,9 @@ TEST(StreamArithmeticTest, EveryByteWidensAsTheDriverWidensIt) {
     }
 }
 
-// Every rounded mean of up to QuotientTable::kLongestFloatDivisor 16-bit values, through the
-// float reciprocal, as the loops of this processor compute it.
+// Every mean of up to QuotientTable::kLongestFloatDivisor 16-bit values, rounded (box windows)
+// and truncated (a Gaussian's flat tail), through the float reciprocal, as the loops of this
+// processor compute it.
 TEST(StreamArithmeticTest, FloatQuotientsAreExactForShortWindows) {
     const RowKernels<PF_Pixel16> kernels = rowKernelsForThisProcessor<PF_Pixel16>();
     const std::int32_t longest = static_cast<std::int32_t>(QuotientTable::kLongestFloatDivisor);
@@ -28,18 +29,20 @@ TEST(StreamArithmeticTest, FloatQuotientsAreExactForShortWindows) {
     std::vector<std::int32_t> sums(zeros.size());
     for (std::int32_t n = 1; n <= longest; ++n) {
         const std::int32_t count = n * 65535 + 1;  // every sum of n values of 0 .. 65535
-        for (std::int32_t s = 0; s < count; ++s) sums[s] = s;
-        kernels.slideShortColumns(sums.data(), zeros.data(), zeros.data(), n / 2,
-                                  QuotientTable::roundedUpFloatReciprocal(static_cast<std::uint32_t>(n)), means.data(),
-                                  count);
-        std::int32_t wrong = 0, first = -1;
-        for (std::int32_t s = 0; s < count; ++s) {
-            if (means[s] != (s + n / 2) / n) {
-                ++wrong;
-                if (first < 0) first = s;
+        for (const std::int32_t half : {n / 2, 0}) {
+            for (std::int32_t s = 0; s < count; ++s) sums[s] = s;
+            kernels.slideShortColumns(sums.data(), zeros.data(), zeros.data(), half,
+                                      QuotientTable::roundedUpFloatReciprocal(static_cast<std::uint32_t>(n)),
+                                      means.data(), count);
+            std::int32_t wrong = 0, first = -1;
+            for (std::int32_t s = 0; s < count; ++s) {
+                if (means[s] != (s + half) / n) {
+                    ++wrong;
+                    if (first < 0) first = s;
+                }
             }
+            EXPECT_EQ(0, wrong) << "divisor " << n << ", half " << half << ", first at sum " << first;
         }
-        EXPECT_EQ(0, wrong) << "divisor " << n << ", first at sum " << first;
     }
 }
 
