@@ -125,6 +125,13 @@ public:
         return rows;
     }
 
+    // Columns each side of an output pixel that its value depends on through these passes.
+    static std::int32_t reachAcrossOf(const std::vector<StreamPass>& passes) {
+        std::int32_t columns = 0;
+        for (const StreamPass& pass : passes) columns += pass.horizontal ? spanOf(pass) : 0;
+        return columns;
+    }
+
     RowRange input() const { return input_; }
     Row* inputSlot(std::int32_t y) { return slot(0, y); }
     void accept(std::int32_t y) { accept(0, y); }
@@ -148,7 +155,10 @@ private:
 
     struct Stage {
         explicit Stage(std::pmr::memory_resource* memory)
-            : rows(memory), sums(memory), peaks(memory), taps(memory), wideRow(memory), wideTaps(memory), halves(memory), peakHalves(memory), reciprocals(memory), peakReciprocals(memory), weightSums(memory), peakMeans(memory), tailMeans(memory), counts(memory), fullCounts(memory), partial(memory), ones(memory), runs(memory), rowsAt(memory), selectedAt(memory) {}
+            : rows(memory), sums(memory), peaks(memory), taps(memory), wideRow(memory), wideTaps(memory),
+              halves(memory), peakHalves(memory), reciprocals(memory), peakReciprocals(memory), weightSums(memory),
+              shortReciprocals(memory), peakMeans(memory), tailMeans(memory), counts(memory), fullCounts(memory),
+              partial(memory), ones(memory), runs(memory), rowsAt(memory), selectedAt(memory) {}
         StreamPass pass;
         RowRange in, out;
         std::int32_t peakReach = 0;  // Gaussian: distances with a weight of their own
@@ -165,6 +175,9 @@ private:
         // Horizontal: each position's divisors (box or tail, Gaussian peak, float weight sums).
         std::pmr::vector<std::int32_t> halves, peakHalves;
         std::pmr::vector<double> reciprocals, peakReciprocals, weightSums;
+        // Integer box or tail windows of at most QuotientTable::kLongestFloatDivisor values: their
+        // reciprocals in float, for means eight to a vector.
+        std::pmr::vector<float> shortReciprocals;
         std::pmr::vector<Row16> peakMeans, tailMeans;
         // With a selection: counts of selected pixels (prefix sums across, column sums down),
         // the counts of windows holding only selected pixels, the positions that need a mean
@@ -228,22 +241,7 @@ private:
         if (pass.horizontal) {
             stage.rows.assign(width + 2 * stage.peakReach + kRowOverhang, Row(0));
             if (hasSums(pass)) stage.sums.assign(width + 2 * pass.reach + 1, Sum(0));
-            for (std::int32_t x = 0; x < width_; ++x) {
-                if (hasSums(pass)) {
-                    // A Gaussian's flat tail is the truncated mean of its window.
-                    const std::int32_t n = windowCount(x, pass.reach, width_);
-                    const Divisor window(n, pass.kernel == nullptr);
-                    stage.halves.push_back(window.half);
-                    stage.reciprocals.push_back(kIntegerRows ? window.reciprocal : floatReciprocal(n));
-                }
-                if (pass.kernel != nullptr) {
-                    const std::int32_t weight = weightOnLine(*pass.kernel, x, width_);
-                    const Divisor peak(weight, pass.kernel->tailTotal == 0);
-                    stage.peakHalves.push_back(peak.half);
-                    stage.peakReciprocals.push_back(peak.reciprocal);
-                    stage.weightSums.push_back(weight);
-                }
-            }
+            prepareDivisorsAcross(stage);
             for (std::int32_t d = -stage.peakReach; pass.kernel != nullptr && d <= stage.peakReach; ++d) {
                 stage.taps[d + stage.peakReach] = stage.rows.data() + stage.peakReach + d;  // the row shifted by d
             }
@@ -264,6 +262,47 @@ private:
             stage.firstSummed = stage.in.first;
             if (zeros_.empty()) zeros_.assign(stride(), Row(0));
         }
+    }
+
+    // The divisors of every position of a horizontal stage's line. They differ only within a
+    // window's reach of its ends (a stream of a few columns is set up often): the others get
+    // the inner position's all at once.
+    void prepareDivisorsAcross(Stage& stage) {
+        const StreamPass& pass = stage.pass;
+        const bool shortWindows =
+            kIntegerRows && 2 * pass.reach + 1 <= static_cast<std::int32_t>(QuotientTable::kLongestFloatDivisor);
+        const std::size_t width = static_cast<std::size_t>(width_);
+        auto setAt = [&](std::int32_t x, bool assign) {
+            auto put = [&](auto& values, auto value) {
+                if (assign) {
+                    values.assign(width, value);
+                } else {
+                    values[x] = value;
+                }
+            };
+            if (hasSums(pass)) {
+                // A Gaussian's flat tail is the truncated mean of its window.
+                const std::int32_t n = windowCount(x, pass.reach, width_);
+                const Divisor window(n, pass.kernel == nullptr);
+                put(stage.halves, window.half);
+                put(stage.reciprocals, kIntegerRows ? window.reciprocal : floatReciprocal(n));
+                if (shortWindows) {
+                    put(stage.shortReciprocals, QuotientTable::roundedUpFloatReciprocal(static_cast<std::uint32_t>(n)));
+                }
+            }
+            if (pass.kernel != nullptr) {
+                const std::int32_t weight = weightOnLine(*pass.kernel, x, width_);
+                const Divisor peak(weight, pass.kernel->tailTotal == 0);
+                put(stage.peakHalves, peak.half);
+                put(stage.peakReciprocals, peak.reciprocal);
+                put(stage.weightSums, static_cast<double>(weight));
+            }
+        };
+        const std::int32_t edge = std::max(pass.reach, stage.peakReach);
+        const std::int32_t innerFirst = std::min(edge, width_), innerLast = std::max(width_ - edge, innerFirst);
+        setAt(innerLast > innerFirst ? innerFirst : 0, true);
+        for (std::int32_t x = 0; x < innerFirst; ++x) setAt(x, false);
+        for (std::int32_t x = innerLast; x < width_; ++x) setAt(x, false);
     }
 
     Row* slot(std::size_t k, std::int32_t y) {
@@ -301,6 +340,10 @@ private:
                                                       selected(next), to, stage.partial.data(), width_)) {
                         meanPartialColumns(stage, k, next, to);
                     }
+                } else if (n <= static_cast<std::int32_t>(QuotientTable::kLongestFloatDivisor)) {
+                    kernels_.slideShortColumns(stage.sums.data(), slot(k, y), leaving, divisor.half,
+                                               QuotientTable::roundedUpFloatReciprocal(static_cast<std::uint32_t>(n)),
+                                               slot(k + 1, next), width_);
                 } else {
                     kernels_.slideColumns(stage.sums.data(), slot(k, y), leaving, divisor.half, divisor.reciprocal,
                                           slot(k + 1, next), width_);
@@ -385,6 +428,10 @@ private:
         const StreamPass& pass = stage.pass;
         const Row* in = stage.rows.data() + stage.peakReach;
         if constexpr (kIntegerRows) {
+            if (pass.kernel == nullptr && selection_ == nullptr && pass.reach <= kLongestNarrowReach) {
+                narrowBoxRow(stage, in, out);
+                return;
+            }
             const std::int32_t* high = nullptr;
             if (hasSums(pass)) {
                 std::int32_t* prefix = stage.sums.data();
@@ -394,8 +441,7 @@ private:
                 high = prefix + 2 * pass.reach + 1;
             }
             if (pass.kernel == nullptr) {
-                kernels_.windowMeans(high, stage.sums.data(), stage.halves.data(), stage.reciprocals.data(), out,
-                                     width_);
+                windowMeans(stage, high, out);
                 if (selection_ != nullptr) meanPartialWindowsAcross(stage, y, out);
                 return;
             }
@@ -408,8 +454,7 @@ private:
             }
             kernels_.positionMeans(stage.peaks.data(), stage.peakHalves.data(), stage.peakReciprocals.data(),
                                    stage.peakMeans.data(), width_);
-            kernels_.windowMeans(high, stage.sums.data(), stage.halves.data(), stage.reciprocals.data(),
-                                 stage.tailMeans.data(), width_);
+            windowMeans(stage, high, stage.tailMeans.data());
             kernels_.blendTail(stage.peakMeans.data(), stage.tailMeans.data(), pass.kernel->tailTotal, out, width_);
         } else if (pass.kernel == nullptr) {
             double* prefix = stage.sums.data();
@@ -423,6 +468,33 @@ private:
                                      stage.peaks.data(), width_);
             kernels_.gaussianMeansFloat(stage.peaks.data(), stage.weightSums.data(), out, width_);
         }
+    }
+
+    // Integer window means across, from the prefix sums.
+    void windowMeans(const Stage& stage, const std::int32_t* high, Row16* out) {
+        if (!stage.shortReciprocals.empty()) {
+            kernels_.shortWindowMeans(high, stage.sums.data(), stage.halves.data(), stage.shortReciprocals.data(), out,
+                                      width_);
+        } else {
+            kernels_.windowMeans(high, stage.sums.data(), stage.halves.data(), stage.reciprocals.data(), out, width_);
+        }
+    }
+
+    // A box row across whose windows reach a place or two: the inner positions share one
+    // divisor, the few at the ends sum what lies on the line.
+    void narrowBoxRow(const Stage& stage, const Row16* in, Row16* out) {
+        const std::int32_t reach = stage.pass.reach;
+        auto meanAt = [&](std::int32_t x) {
+            std::int32_t sum = 0;
+            for (std::int32_t at = std::max(x - reach, 0); at <= std::min(x + reach, width_ - 1); ++at) sum += in[at];
+            out[x] = static_cast<Row16>(
+                static_cast<std::int32_t>(static_cast<double>(sum + stage.halves[x]) * stage.reciprocals[x]));
+        };
+        static_assert(2 * kLongestNarrowReach + 1 <= QuotientTable::kLongestFloatDivisor, "float quotients");
+        const std::int32_t inner = 2 * reach + 1;
+        kernels_.narrowBoxMeans(in, reach, inner / 2, QuotientTable::roundedUpFloatReciprocal(inner), out, width_);
+        for (std::int32_t x = 0; x < std::min(reach, width_); ++x) meanAt(x);
+        for (std::int32_t x = std::max(width_ - reach, reach); x < width_; ++x) meanAt(x);
     }
 
     const std::uint8_t* selected(std::int32_t y) const { return selection_->mask->row(y); }

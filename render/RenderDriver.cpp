@@ -7,6 +7,7 @@
 #include "render/EveryPixelCounts.h"
 #include "render/KeyColorMatch.h"
 #include "render/MaskedCopy.h"
+#include "render/OneValueArea.h"
 #include "render/ProgressMeter.h"
 #include "render/RowStreamBlur.h"
 #include "render/SelectionMask.h"
@@ -162,11 +163,12 @@ PF_Err streamOrCheckEveryPixel(const RenderParams& p, const FramePlan& plan, Str
     return err;
 }
 
-// The last steps of every frame that blurred: the progress step, then Extract's clearing.
+// The last steps of every frame that blurred: the progress step, then Extract's clearing
+// (which has nothing to clear when every pixel is selected).
 template <class Pixel>
-PF_Err finishFrame(const RenderParams& p, PixelTask& task, ProgressMeter& progress) {
+PF_Err finishFrame(const RenderParams& p, PixelTask& task, ProgressMeter& progress, bool allSelected) {
     if (const PF_Err err = progress.step()) return err;
-    if (p.mode == kModeExtract) {
+    if (p.mode == kModeExtract && !allSelected) {
         task.source = nullptr;
         task.destination = p.output;
         if (const PF_Err err = extractAlpha<Pixel>(p.inData, kEveryWorker, task)) return err;
@@ -186,9 +188,16 @@ PF_Err renderDepth(const RenderParams& original) {
     // Every pass writes the output over the input's area; a smaller output would be overrun.
     if (p.output->width != width || p.output->height != height) return PF_Err_BAD_CALLBACK_PARAM;
 
-    const FramePlan plan = planFrame(p);
+    FramePlan plan = planFrame(p);
     if (!plan.workNeeded) return AEUtil::copyWorld(p.inData, p.input, p.output);
     ProgressMeter progress(p.inData, 2);
+    if (plan.smallRadius && plan.allSelected) {
+        // A frame of one colour has no edge: the smoothing would give it back as it is, so the
+        // frame takes the way of the others.
+        bool oneValue = false;
+        if (const PF_Err err = checkOneValue<Pixel>(p.inData, kEveryWorker, *p.input, p.area, oneValue)) return err;
+        plan.smallRadius = !oneValue;
+    }
 
     // Every pixel selected and nothing to prepare: when every pixel also counts, the input
     // streams straight into the output, without the mask or a world of the effect's own
@@ -224,7 +233,12 @@ PF_Err renderDepth(const RenderParams& original) {
     const bool smoothMaskedCopy = plan.smallRadius && !plan.allSelected;
     if (plan.smallRadius || plan.brightnessOn) temp1 = newFrameWorld();
     if (smoothMaskedCopy || plan.brightnessOn) temp2 = newFrameWorld();
-    if (const PF_Err err = selectPixels<Pixel>(mask, p, original, plan.allSelected)) return err;
+    // With every pixel selected only the brightness and the pass-by-pass blur read the mask:
+    // a frame the stream takes goes without it.
+    const bool maskFirst = !plan.allSelected || plan.brightnessOn;
+    if (maskFirst) {
+        if (const PF_Err err = selectPixels<Pixel>(mask, p, original, plan.allSelected)) return err;
+    }
 
     PixelTask task;
     task.area = p.area;
@@ -275,8 +289,12 @@ PF_Err renderDepth(const RenderParams& original) {
         }
         if (streamed) {
             if (const PF_Err err = reportPasses(p, progress)) return err;
-            return finishFrame<Pixel>(p, task, progress);
+            return finishFrame<Pixel>(p, task, progress, plan.allSelected);
         }
+    }
+    if (!maskFirst) {
+        if (const PF_Err err = selectPixels<Pixel>(mask, p, original, plan.allSelected)) return err;
+        task.mask = mask;
     }
     // A key selection whose pixels all count streams too, the unselected pixels from the input.
     if (!plan.allSelected &&
@@ -291,7 +309,7 @@ PF_Err renderDepth(const RenderParams& original) {
                                           p.keepDivision != 0, p.blurAspect, plan.radii, p.repeatCount);
             if (err == PF_Err_NONE) err = reportPasses(p, progress);
             if (err != PF_Err_NONE) return err;
-            return finishFrame<Pixel>(p, task, progress);
+            return finishFrame<Pixel>(p, task, progress, plan.allSelected);
         }
     }
 
@@ -341,7 +359,7 @@ PF_Err renderDepth(const RenderParams& original) {
         task.destination = p.output;
         if (const PF_Err err = narrowTo8(p.inData, kEveryWorker, task)) return err;
     }
-    return finishFrame<Pixel>(p, task, progress);
+    return finishFrame<Pixel>(p, task, progress, plan.allSelected);
 }
 
 PF_Err renderWithDriver(const RenderParams& params) {

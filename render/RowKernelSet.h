@@ -18,6 +18,13 @@ template <>
 struct StreamDepth<PF_Pixel8> : DepthConversion<PF_Pixel8> {
     using Row = std::uint16_t;
     using Sum = std::int32_t;  // 16-bit values times weights up to 32768 in all: under 2^31
+    // widenTo16Bits in steps that stay within 16 bits, so that a vector holds twice as many:
+    // v * 32768 / 255 is v * 128 + (v + 1) * 128 / 255 (rounded down), and x / 255 for x up to
+    // 32768 is (x + 1 + x / 256) / 256. The same value for every byte.
+    static std::uint16_t toRow(std::uint8_t v) {
+        const auto x = static_cast<std::uint16_t>((v + 1) << 7);
+        return static_cast<std::uint16_t>((v << 7) + ((x + 1 + (x >> 8)) >> 8));
+    }
 };
 
 template <>
@@ -37,6 +44,7 @@ struct StreamDepth<PF_PixelFloat> {
 
 // Rows are allocated this many values past their width: the Gaussian loops read whole blocks.
 constexpr std::int32_t kRowOverhang = 32;
+constexpr std::int32_t kLongestNarrowReach = 2;
 
 template <class Pixel>
 struct RowKernels {
@@ -60,13 +68,26 @@ struct RowKernels {
     void (*prefixSums)(const Row16* in, std::int32_t* prefix, std::int32_t width);
     void (*windowMeans)(const std::int32_t* high, const std::int32_t* low, const std::int32_t* halves,
                         const double* reciprocals, Row16* out, std::int32_t width);
+    // The same for windows of at most QuotientTable::kLongestFloatDivisor values, by float
+    // reciprocals (QuotientTable::roundedUpFloatReciprocal).
+    void (*shortWindowMeans)(const std::int32_t* high, const std::int32_t* low, const std::int32_t* halves,
+                             const float* reciprocals, Row16* out, std::int32_t width);
     void (*positionMeans)(const std::int32_t* sums, const std::int32_t* halves, const double* reciprocals,
                           Row16* out, std::int32_t width);
     void (*rowMeans)(const std::int32_t* sums, std::int32_t half, double reciprocal, Row16* out, std::int32_t width);
+    // Box windows reaching kLongestNarrowReach places or fewer, summed directly rather than
+    // through prefix sums: out[x] = the mean of in[x - reach .. x + reach] for x in
+    // [reach, width - reach), by the float reciprocal of the window's count.
+    void (*narrowBoxMeans)(const Row16* in, std::int32_t reach, std::int32_t half, float reciprocal, Row16* out,
+                           std::int32_t width);
     void (*addRow)(std::int32_t* sums, const Row16* row, std::int32_t width);
     void (*subtractRow)(std::int32_t* sums, const Row16* row, std::int32_t width);
     void (*slideColumns)(std::int32_t* sums, const Row16* entering, const Row16* leaving, std::int32_t half,
                          double reciprocal, Row16* out, std::int32_t width);
+    // The same for windows of at most QuotientTable::kLongestFloatDivisor values, by a float
+    // reciprocal (QuotientTable::roundedUpFloatReciprocal).
+    void (*slideShortColumns)(std::int32_t* sums, const Row16* entering, const Row16* leaving, std::int32_t half,
+                              float reciprocal, Row16* out, std::int32_t width);
     void (*blendTail)(const Row16* peak, const Row16* flat, std::uint16_t tailTotal, Row16* out, std::int32_t width);
 
     // Integer rows of a selection (mask bytes, non-zero where selected): unselected values become

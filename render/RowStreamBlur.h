@@ -10,6 +10,10 @@
 // the reciprocal of their count: each float is the pass-by-pass blur's, or one step (ulp)
 // away where the double falls within its rounding of the point between two floats. Wider
 // float Gaussians, whose flat tail would do the same, stay with the pass-by-pass blur.
+//
+// With small windows on integer frames, bands go in tiles: a tile whose source, with every
+// column and row its windows reach, holds one value gets that value (a mean of equal values is
+// the value, exactly), and the others stream with the pixels they reach.
 
 #include "hostapi/HostApi.h"
 #include "render/BlurPlan.h"

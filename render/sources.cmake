@@ -10,6 +10,7 @@ set(VELUMIXER_RENDER_SOURCES
   render/KeyColorMatch.cpp
   render/LineBlurrer.cpp
   render/MaskedCopy.cpp
+  render/OneValueArea.cpp
   render/PixelTask.cpp
   render/ProgressMeter.cpp
   render/RenderParams.cpp

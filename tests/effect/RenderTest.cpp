@@ -103,6 +103,27 @@ TEST_F(RenderTest, EightBitValuesSurviveTheSixteenBitBlurBuffers) {
     EXPECT_TRUE(result.output.samePixels(input));
 }
 
+// A frame of one colour has no edge to smooth and every window over it holds that colour:
+// the small-radius path gives it back, in the integer depths bit for bit.
+TEST_F(RenderTest, AFrameOfOneColourComesBackFromTheSmallRadiusPath) {
+    host().params().setFloatValue("Blur Amount", 1);
+    noBlur();
+    host().params().setValue("Blur Repeat Num", 1);
+    for (PF_PixelFormat format : {PF_PixelFormat_ARGB32, PF_PixelFormat_ARGB64}) {
+        Image input(format, 70, 45, 4, 0);
+        for (int y = 0; y < input.height(); ++y) {
+            for (int x = 0; x < input.width(); ++x) input.setNormalized(x, y, {1.0f, 0.2f, 0.6f, 0.9f});
+        }
+        for (RenderCommand command : {RenderCommand::SmartFX, RenderCommand::Legacy}) {
+            FrameRequest request;
+            request.command = command;
+            const FrameResult result = render(input, request);
+            ASSERT_EQ(PF_Err_NONE, result.err) << result.returnMessage;
+            EXPECT_TRUE(result.output.samePixels(input)) << vmhost::formatName(format);
+        }
+    }
+}
+
 TEST_F(RenderTest, SettingsThatCannotApplyChangeNothing) {
     const Image input = testPicture(PF_PixelFormat_ARGB64);
     host().params().setFloatValue("R", 3);

@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <memory>
 #include <random>
@@ -202,6 +203,45 @@ TestWorld<Pixel> blurredTheFirstWay(vmhost::Host& host, const TestWorld<Pixel>& 
     return result;
 }
 
+// The stream of `source` against the first blur: the same bytes (float box windows: within a
+// step), with and without checking the rows as it reads them; one pixel of the area that does
+// not count (transparent, or NaN), put at `spoilt` when given and anywhere otherwise, stops it.
+template <class Pixel>
+void checkStreamOn(vmhost::Host& host, TestWorld<Pixel>& source, const RandomBlur& blur, StreamKernel kernel,
+                   std::mt19937& random, const std::string& picture = {}) {
+    if (!canStreamBlur<Pixel>(kernel, blur.area, blur.aspect, blur.radii, blur.repeatCount)) return;
+    const TestWorld<Pixel> expected = blurredTheFirstWay(host, source, blur, kernel);
+    TestWorld<Pixel> actual(blur.width, blur.height);
+    ASSERT_EQ(PF_Err_NONE, streamBlur<Pixel>(&host.inData(), PF_Iterations_ONCE_PER_PROCESSOR, kernel,
+                                             *source.world(), *actual.world(), blur.area, blur.aspect, blur.radii,
+                                             blur.repeatCount));
+    const std::string what = std::string(kernel == StreamKernel::Box ? "box " : "gaussian ") + blur.describe() +
+                             ", " + std::to_string(host.workerThreads()) + " workers" + picture;
+    if (std::is_same<Pixel, PF_PixelFloat>::value && kernel == StreamKernel::Box) {
+        ASSERT_TRUE(withinOneStep(actual, expected)) << what;
+    } else {
+        ASSERT_TRUE(actual.sameBytes(expected)) << what;
+    }
+    bool counted = false;
+    TestWorld<Pixel> checked(blur.width, blur.height);
+    ASSERT_EQ(PF_Err_NONE, streamBlur<Pixel>(&host.inData(), PF_Iterations_ONCE_PER_PROCESSOR, kernel,
+                                             *source.world(), *checked.world(), blur.area, blur.aspect, blur.radii,
+                                             blur.repeatCount, &counted));
+    ASSERT_TRUE(counted && checked.sameBytes(actual)) << what;
+    TestWorld<Pixel> spoilt = source;
+    const A_long x = blur.area.left + static_cast<A_long>(random() % (blur.area.right - blur.area.left));
+    const A_long y = blur.area.top + static_cast<A_long>(random() % (blur.area.bottom - blur.area.top));
+    if constexpr (std::is_same<Pixel, PF_PixelFloat>::value) {
+        setChannel(spoilt.at(x, y), static_cast<int>(random() % 4), std::nanf(""));
+    } else {
+        setChannel(spoilt.at(x, y), 0, ChannelOf<Pixel>(0));
+    }
+    ASSERT_EQ(PF_Err_NONE, streamBlur<Pixel>(&host.inData(), PF_Iterations_ONCE_PER_PROCESSOR, kernel,
+                                             *spoilt.world(), *checked.world(), blur.area, blur.aspect, blur.radii,
+                                             blur.repeatCount, &counted));
+    ASSERT_FALSE(counted) << what << ", pixel (" << x << ", " << y << ")";
+}
+
 template <class Pixel>
 void compareStreamWithBaseline(const std::vector<std::unique_ptr<vmhost::Host>>& hosts, std::mt19937& random,
                                int cases) {
@@ -211,39 +251,8 @@ void compareStreamWithBaseline(const std::vector<std::unique_ptr<vmhost::Host>>&
         TestWorld<Pixel> source(blur.width, blur.height);
         fillOpaque(source, random);
         for (StreamKernel kernel : {StreamKernel::Box, StreamKernel::Gaussian}) {
-            if (!canStreamBlur<Pixel>(kernel, blur.area, blur.aspect, blur.radii, blur.repeatCount)) continue;
-            const TestWorld<Pixel> expected = blurredTheFirstWay(host, source, blur, kernel);
-            TestWorld<Pixel> actual(blur.width, blur.height);
-            ASSERT_EQ(PF_Err_NONE, streamBlur<Pixel>(&host.inData(), PF_Iterations_ONCE_PER_PROCESSOR, kernel,
-                                                     *source.world(), *actual.world(), blur.area, blur.aspect,
-                                                     blur.radii, blur.repeatCount));
-            const std::string what = std::string(kernel == StreamKernel::Box ? "box " : "gaussian ") +
-                                     blur.describe() + ", " + std::to_string(host.workerThreads()) + " workers";
-            if (std::is_same<Pixel, PF_PixelFloat>::value && kernel == StreamKernel::Box) {
-                ASSERT_TRUE(withinOneStep(actual, expected)) << what;
-            } else {
-                ASSERT_TRUE(actual.sameBytes(expected)) << what;
-            }
-            // Checking as it reads, the stream gives the same bytes; one pixel anywhere in the
-            // area that does not count (transparent, or NaN) stops it.
-            bool counted = false;
-            TestWorld<Pixel> checked(blur.width, blur.height);
-            ASSERT_EQ(PF_Err_NONE, streamBlur<Pixel>(&host.inData(), PF_Iterations_ONCE_PER_PROCESSOR, kernel,
-                                                     *source.world(), *checked.world(), blur.area, blur.aspect,
-                                                     blur.radii, blur.repeatCount, &counted));
-            ASSERT_TRUE(counted && checked.sameBytes(actual)) << what;
-            TestWorld<Pixel> spoilt = source;
-            const A_long x = blur.area.left + static_cast<A_long>(random() % (blur.area.right - blur.area.left));
-            const A_long y = blur.area.top + static_cast<A_long>(random() % (blur.area.bottom - blur.area.top));
-            if constexpr (std::is_same<Pixel, PF_PixelFloat>::value) {
-                setChannel(spoilt.at(x, y), static_cast<int>(random() % 4), std::nanf(""));
-            } else {
-                setChannel(spoilt.at(x, y), 0, ChannelOf<Pixel>(0));
-            }
-            ASSERT_EQ(PF_Err_NONE, streamBlur<Pixel>(&host.inData(), PF_Iterations_ONCE_PER_PROCESSOR, kernel,
-                                                     *spoilt.world(), *checked.world(), blur.area, blur.aspect,
-                                                     blur.radii, blur.repeatCount, &counted));
-            ASSERT_FALSE(counted) << what << ", pixel (" << x << ", " << y << ")";
+            checkStreamOn(host, source, blur, kernel, random);
+            if (testing::Test::HasFatalFailure()) return;
         }
     }
 }
@@ -254,6 +263,139 @@ TEST(DifferentialBlurTest, TheRowStreamAgreesWithTheFirstBlur) {
     compareStreamWithBaseline<PF_Pixel16>(hosts, random, 60);
     compareStreamWithBaseline<PF_Pixel8>(hosts, random, 60);
     compareStreamWithBaseline<PF_PixelFloat>(hosts, random, 60);
+}
+
+// Small radii as the small-radius path blurs with (windows reaching a few pixels, where the
+// stream copies what windows over one value give), now and then a larger one; frames of a
+// few tiles of flat colour.
+RandomBlur smallRadiusBlur(std::mt19937& random) {
+    RandomBlur blur = randomBlur(random);
+    std::uniform_int_distribution<int> coin(0, 3);
+    blur.width = std::uniform_int_distribution<int>(1, 220)(random);
+    blur.height = std::uniform_int_distribution<int>(1, 110)(random);
+    const A_long left = std::uniform_int_distribution<A_long>(0, std::min<A_long>(2, blur.width - 1))(random);
+    const A_long top = std::uniform_int_distribution<A_long>(0, std::min<A_long>(2, blur.height - 1))(random);
+    blur.area = {left, top, coin(random) == 0 ? std::uniform_int_distribution<A_long>(left + 1, blur.width)(random)
+                                              : blur.width,
+                 coin(random) == 0 ? std::uniform_int_distribution<A_long>(top + 1, blur.height)(random) : blur.height};
+    blur.aspect = coin(random) == 0 ? std::uniform_real_distribution<double>(-3.0, 3.0)(random) : 0.0;
+    for (double& r : blur.radii) {
+        r = coin(random) == 0 ? std::uniform_real_distribution<double>(1.0, 12.0)(random)
+                              : std::uniform_int_distribution<int>(2, 8)(random) / 2.0;
+    }
+    blur.repeatCount = std::uniform_int_distribution<int>(1, 4)(random);
+    return blur;
+}
+
+template <class Pixel>
+Pixel randomOpaquePixel(std::mt19937& random) {
+    TestWorld<Pixel> one(1, 1);
+    fillOpaque(one, random);
+    return one.at(0, 0);
+}
+
+// Rectangles of random sizes in three colours over a fourth, and a few lone pixels of a fifth.
+template <class Pixel>
+void paintPatches(TestWorld<Pixel>& picture, std::mt19937& random) {
+    std::array<Pixel, 5> colours;
+    for (Pixel& colour : colours) colour = randomOpaquePixel<Pixel>(random);
+    for (A_long y = 0; y < picture.height(); ++y) {
+        for (A_long x = 0; x < picture.width(); ++x) picture.at(x, y) = colours[0];
+    }
+    auto anyX = [&] { return static_cast<A_long>(random() % picture.width()); };
+    auto anyY = [&] { return static_cast<A_long>(random() % picture.height()); };
+    for (int patches = std::uniform_int_distribution<int>(0, 6)(random); patches > 0; --patches) {
+        const A_long left = anyX(), top = anyY();
+        const A_long right = std::min(picture.width(), left + 1 + anyX() / 2);
+        const A_long bottom = std::min(picture.height(), top + 1 + anyY() / 2);
+        const Pixel& colour = colours[1 + random() % 3];
+        for (A_long y = top; y < bottom; ++y) {
+            for (A_long x = left; x < right; ++x) picture.at(x, y) = colour;
+        }
+    }
+    for (int lone = std::uniform_int_distribution<int>(0, 4)(random); lone > 0; --lone) {
+        picture.at(anyX(), anyY()) = colours[4];
+    }
+}
+
+template <class Pixel>
+void compareFlatPicturesWithBaseline(const std::vector<std::unique_ptr<vmhost::Host>>& hosts, std::mt19937& random,
+                                     int cases) {
+    for (int k = 0; k < cases; ++k) {
+        const RandomBlur blur = smallRadiusBlur(random);
+        vmhost::Host& host = *hosts[static_cast<std::size_t>(k) % hosts.size()];
+        TestWorld<Pixel> source(blur.width, blur.height);
+        paintPatches(source, random);
+        for (StreamKernel kernel : {StreamKernel::Box, StreamKernel::Gaussian}) {
+            checkStreamOn(host, source, blur, kernel, random, ", patches");
+            if (testing::Test::HasFatalFailure()) return;
+        }
+    }
+}
+
+// One pixel of another value in a frame of two colours, moved along a row through every
+// column and down a column through every row: every distance from the areas the stream copies,
+// on either side, at the frame's and the bands' edges. The colours meet on a column where the
+// stream's tiles meet (a multiple of 64). Radii small enough for the stream to copy, the first
+// of them blurring down only.
+template <class Pixel>
+void moveOneOddPixel(const std::vector<std::unique_ptr<vmhost::Host>>& hosts, std::mt19937& random, int blurs) {
+    for (int k = 0; k < blurs; ++k) {
+        RandomBlur blur = smallRadiusBlur(random);
+        blur.width = std::uniform_int_distribution<int>(130, 200)(random);
+        blur.height = std::uniform_int_distribution<int>(66, 100)(random);
+        blur.area = {static_cast<A_long>(k % 2), 0, blur.width, blur.height};
+        for (double& r : blur.radii) r = k == 0 ? 1.0 : std::uniform_int_distribution<int>(2, 7)(random) / 2.0;
+        blur.aspect = k == 0 ? -1.5 : blur.aspect;
+        blur.repeatCount = k == 0 ? 1 : std::uniform_int_distribution<int>(1, 2)(random);
+        const StreamKernel kernel = k % 3 == 2 ? StreamKernel::Gaussian : StreamKernel::Box;
+        TestWorld<Pixel> twoColours(blur.width, blur.height);
+        const Pixel left = randomOpaquePixel<Pixel>(random), right = randomOpaquePixel<Pixel>(random);
+        const Pixel odd = randomOpaquePixel<Pixel>(random);
+        const A_long meet = blur.area.left + 64 * (1 + k % 2);
+        for (A_long y = 0; y < blur.height; ++y) {
+            for (A_long x = 0; x < blur.width; ++x) twoColours.at(x, y) = x < meet ? left : right;
+        }
+        const A_long row = static_cast<A_long>(random() % blur.height);
+        const A_long column = blur.area.left + static_cast<A_long>(random() % (blur.width - blur.area.left));
+        for (A_long at = 0; at < blur.width + blur.height; ++at) {
+            const bool along = at < blur.width;
+            const A_long x = along ? at : column, y = along ? row : at - blur.width;
+            TestWorld<Pixel> source = twoColours;
+            source.at(x, y) = odd;
+            vmhost::Host& host = *hosts[static_cast<std::size_t>(at) % hosts.size()];
+            checkStreamOn(host, source, blur, kernel, random,
+                          ", odd pixel at (" + std::to_string(x) + ", " + std::to_string(y) + ")");
+            if (testing::Test::HasFatalFailure()) return;
+        }
+    }
+}
+
+TEST(DifferentialBlurTest, TheRowStreamAgreesOnFlatPictures) {
+    const auto hosts = hostsWithEveryWorkerCount();
+    std::mt19937 random(55);
+    compareFlatPicturesWithBaseline<PF_Pixel8>(hosts, random, 150);
+    compareFlatPicturesWithBaseline<PF_Pixel16>(hosts, random, 150);
+    compareFlatPicturesWithBaseline<PF_PixelFloat>(hosts, random, 40);
+    moveOneOddPixel<PF_Pixel8>(hosts, random, 5);
+    moveOneOddPixel<PF_Pixel16>(hosts, random, 3);
+}
+
+// A frame all of one transparent colour holds no pixel that counts, though every window over
+// it gives that colour back.
+TEST(DifferentialBlurTest, AFlatTransparentFrameDoesNotCount) {
+    const auto hosts = hostsWithEveryWorkerCount();
+    for (const auto& host : hosts) {
+        TestWorld<PF_Pixel8> source(90, 40), destination(90, 40);
+        for (A_long y = 0; y < 40; ++y) {
+            for (A_long x = 0; x < 90; ++x) source.at(x, y) = PF_Pixel8{0, 10, 20, 30};
+        }
+        bool counted = true;
+        ASSERT_EQ(PF_Err_NONE, streamBlur<PF_Pixel8>(&host->inData(), PF_Iterations_ONCE_PER_PROCESSOR,
+                                                     StreamKernel::Box, *source.world(), *destination.world(),
+                                                     PF_LRect{0, 0, 90, 40}, 0.0, {2, 2, 2, 2}, 1, &counted));
+        EXPECT_FALSE(counted) << host->workerThreads() << " workers";
+    }
 }
 
 // Random masks over a random world whose selected pixels are made opaque, so that they all
