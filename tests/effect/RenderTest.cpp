@@ -57,6 +57,17 @@ protected:
         host().params().setFloatValue("G", 0);
         host().params().setFloatValue("B", 0);
     }
+    // SmartFX and the legacy render both give the input back unchanged.
+    void expectBothCommandsGiveBack(const Image& input) {
+        for (RenderCommand command : {RenderCommand::SmartFX, RenderCommand::Legacy}) {
+            FrameRequest request;
+            request.command = command;
+            const FrameResult result = render(input, request);
+            ASSERT_EQ(PF_Err_NONE, result.err) << result.returnMessage;
+            EXPECT_TRUE(result.output.samePixels(input)) << vmhost::formatName(input.format());
+        }
+    }
+
     void keyOnTheBlock(double range) {
         host().params().setValue("1 : Enable", 1);
         host().params().setFloatValue("1 : Color Range", range);
@@ -67,13 +78,7 @@ TEST_F(RenderTest, NothingToDoCopiesTheInputExactly) {
     noBlur();
     for (PF_PixelFormat format : kFormats) {
         const Image input = testPicture(format);
-        for (RenderCommand command : {RenderCommand::SmartFX, RenderCommand::Legacy}) {
-            FrameRequest request;
-            request.command = command;
-            const FrameResult result = render(input, request);
-            ASSERT_EQ(PF_Err_NONE, result.err) << result.returnMessage;
-            EXPECT_TRUE(result.output.samePixels(input)) << vmhost::formatName(format);
-        }
+        expectBothCommandsGiveBack(input);
     }
 }
 
@@ -114,13 +119,7 @@ TEST_F(RenderTest, AFrameOfOneColourComesBackFromTheSmallRadiusPath) {
         for (int y = 0; y < input.height(); ++y) {
             for (int x = 0; x < input.width(); ++x) input.setNormalized(x, y, {1.0f, 0.2f, 0.6f, 0.9f});
         }
-        for (RenderCommand command : {RenderCommand::SmartFX, RenderCommand::Legacy}) {
-            FrameRequest request;
-            request.command = command;
-            const FrameResult result = render(input, request);
-            ASSERT_EQ(PF_Err_NONE, result.err) << result.returnMessage;
-            EXPECT_TRUE(result.output.samePixels(input)) << vmhost::formatName(format);
-        }
+        expectBothCommandsGiveBack(input);
     }
 }
 
