@@ -10,6 +10,7 @@
 #include "render/WorldPixels.h"
 
 #include <algorithm>
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -45,10 +46,23 @@ PF_Err buildFlagBand(const SmoothingJob<Pixel>& job, std::int32_t i, std::int32_
     return PF_Err_NONE;
 }
 
-// Applies the band's blends of its own rows and keeps the others.
+// Copies rows [firstRow, endRow) of the source into the destination.
+template <class Pixel>
+void copyRows(const PF_EffectWorld& source, PF_EffectWorld& destination, std::int32_t firstRow,
+              std::int32_t endRow) {
+    const std::size_t rowBytes = std::size_t(source.width) * sizeof(Pixel);
+    for (std::int32_t y = firstRow; y < endRow; ++y) {
+        std::memcpy(worldPixel<Pixel>(destination, 0, y), worldPixel<const Pixel>(source, 0, y), rowBytes);
+    }
+}
+
+// Copies the band's rows and applies its blends of them; keeps the others. The copy comes
+// just before the blends, so the band's pixels are still in cache when they are blended, and
+// no other band writes these rows before the join.
 template <class Pixel>
 PF_Err smoothBand(const SmoothingJob<Pixel>& job, std::int32_t i, std::int32_t n) {
     const Band band = rowBand(i, n, job.source.height);
+    copyRows<Pixel>(job.source, job.destination, band.first, band.first + band.count);
     job.logs[static_cast<std::size_t>(i)].start(job.destination, band.first, band.first + band.count,
                                                      std::min(band.count / kKeptShare, kMostKeptRows));
     smoothFlaggedRows(job.context(i), band.first, band.first + band.count);
@@ -101,13 +115,17 @@ PF_Err smoothEdgesIn(const EdgeSmoothSettings& settings) {
     const auto* worlds = suites.acquire<PF_WorldSuite1>(kPFWorldSuite, kPFWorldSuiteVersion1);
 
     const PF_ProgPtr effectRef = settings.inData->effect_ref;
-    // The host's copy never writes its source; its signature just lacks the const.
-    const PF_Err copied =
-        transform->copy(effectRef, const_cast<PF_EffectWorld*>(&source), &destination, nullptr, nullptr);
-    if (settings.strength == 0 || copied != PF_Err_NONE) return copied;
-
+    if (settings.strength == 0) {
+        // Nothing to smooth: the host's copy, whose result is the pass's.
+        // The host's copy never writes its source; its signature just lacks the const.
+        return transform->copy(effectRef, const_cast<PF_EffectWorld*>(&source), &destination, nullptr, nullptr);
+    }
+    // Otherwise each band copies its own rows just before it smooths them (smoothBand): the
+    // host's copy would run on one thread and leave the destination out of cache.
     EdgeFlagMap flags;
     if (const PF_Err err = flags.create(*worlds, effectRef, source.width, source.height); err != PF_Err_NONE) {
+        // Without a map the destination still holds the unsmoothed copy.
+        copyRows<Pixel>(source, destination, 0, source.height);
         return err;
     }
     std::vector<EdgeBlendLog<Pixel>> logs(kSmoothingBands);
