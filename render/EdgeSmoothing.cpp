@@ -42,6 +42,7 @@ struct SmoothingJob {
 template <class Pixel>
 PF_Err buildFlagBand(const SmoothingJob<Pixel>& job, std::int32_t i, std::int32_t n) {
     const Band band = rowBand(i, n, job.source.height);
+    job.flags.clearRows(band.first, band.first + band.count);
     buildEdgeFlagRows<Pixel>(job.flags, job.source, job.threshold, band.first, band.first + band.count);
     return PF_Err_NONE;
 }
@@ -123,7 +124,9 @@ PF_Err smoothEdgesIn(const EdgeSmoothSettings& settings) {
     // Otherwise each band copies its own rows just before it smooths them (smoothBand): the
     // host's copy would run on one thread and leave the destination out of cache.
     EdgeFlagMap flags;
-    if (const PF_Err err = flags.create(*worlds, effectRef, source.width, source.height); err != PF_Err_NONE) {
+    // The map is cleared band by band in the flag build, not on this thread.
+    if (const PF_Err err = flags.create(*worlds, effectRef, source.width, source.height, false);
+        err != PF_Err_NONE) {
         // Without a map the destination still holds the unsmoothed copy.
         copyRows<Pixel>(source, destination, 0, source.height);
         return err;

@@ -69,6 +69,24 @@ TEST_F(EdgeFlagMapTest, OneClearedByteAPixelInsideAZeroBorder) {
                 }
             }
         }
+        {
+            // Cleared later in bands, as the flag build does: every byte, however the rows are
+            // cut (empty bands included), and no band clears beyond its own rows and border.
+            EdgeFlagMap map;
+            ASSERT_EQ(PF_Err_NONE, map.create(*worldSuite, effectRef(), width, height, false));
+            const std::uint8_t poison = map.bytes()[0];
+            ASSERT_NE(0, poison) << "the host fills new worlds with a non-zero byte";
+            map.clearRows(1, 1);
+            map.clearRows(1, 2);
+            for (int i = 0; i < (height + 2) * stride; ++i) {
+                const bool inSecondRow = i >= 2 * stride && i < 3 * stride;
+                ASSERT_EQ(inSecondRow ? 0 : poison, map.bytes()[i]) << "byte " << i;
+            }
+            map.clearRows(0, 1);
+            map.clearRows(2, height);
+            map.clearRows(height, height);
+            for (int i = 0; i < (height + 2) * stride; ++i) ASSERT_EQ(0, map.bytes()[i]) << "byte " << i;
+        }
         EXPECT_EQ(0, worlds().outstanding()) << "the map gives its world back";
     }
 
