@@ -26,24 +26,24 @@ std::uint32_t edgeFlagRow8ByFours(const PF_Pixel8* p, const PF_Pixel8* q, std::u
 namespace {
 namespace avx2 {
 
-// differ8 of EdgeFlagBlocks8.h on eight pixel pairs.
-__m256i differ(__m256i p, __m256i q, __m256i threshold) {
-    const __m256i zero = _mm256_setzero_si256();
-    const __m256i alpha = _mm256_set1_epi32(0xff);
-    const __m256i pClear = _mm256_cmpeq_epi32(_mm256_and_si256(p, alpha), zero);
-    const __m256i qClear = _mm256_cmpeq_epi32(_mm256_and_si256(q, alpha), zero);
-    const __m256i pv = _mm256_andnot_si256(pClear, p);
-    const __m256i qv = _mm256_andnot_si256(qClear, q);
-    const __m256i distance = _mm256_or_si256(_mm256_subs_epu8(pv, qv), _mm256_subs_epu8(qv, pv));
-    const __m256i low = _mm256_set_epi32(0, -1, 0, -1, 0, -1, 0, -1);
-    const __m256i evenSums = _mm256_sad_epu8(_mm256_and_si256(distance, low), zero);
-    const __m256i oddSums = _mm256_sad_epu8(_mm256_srli_epi64(distance, 32), zero);
-    const __m256i sums = _mm256_or_si256(evenSums, _mm256_slli_epi64(oddSums, 32));
-    const __m256i differs = _mm256_cmpgt_epi32(sums, threshold);
-    return _mm256_andnot_si256(_mm256_and_si256(pClear, qClear), differs);
+// Eight pixels as pixelsDiffer sees them: a transparent pixel counts as all zero, so that
+// against a visible one the difference is the visible pixel's channel sum.
+[[gnu::always_inline]] inline __m256i load(const PF_Pixel8* p) {
+    const __m256i pixels = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p));
+    const __m256i clear = _mm256_cmpeq_epi32(_mm256_and_si256(pixels, _mm256_set1_epi32(0xff)),
+                                             _mm256_setzero_si256());
+    return _mm256_andnot_si256(clear, pixels);
 }
 
-__m256i load(const PF_Pixel8* p) { return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p)); }
+// Lanes of all ones where the pixels differ: the sum of their byte distances lies above the
+// threshold (never negative, so two transparent pixels, both zero, never differ).
+[[gnu::always_inline]] inline __m256i differ(__m256i p, __m256i q, __m256i threshold) {
+    const __m256i distance = _mm256_or_si256(_mm256_subs_epu8(p, q), _mm256_subs_epu8(q, p));
+    // Bytes summed in pairs, then pairs in pairs: each pixel's four distances.
+    const __m256i sums =
+        _mm256_madd_epi16(_mm256_maddubs_epi16(distance, _mm256_set1_epi8(1)), _mm256_set1_epi16(1));
+    return _mm256_cmpgt_epi32(sums, threshold);
+}
 
 std::uint32_t edgeFlagRow8(const PF_Pixel8* p, const PF_Pixel8* q, std::uint8_t* flags, int blockEnd,
                            std::uint32_t threshold) {
@@ -54,6 +54,7 @@ std::uint32_t edgeFlagRow8(const PF_Pixel8* p, const PF_Pixel8* q, std::uint8_t*
     for (; x0 + 8 <= blockEnd; x0 += 8) {
         const __m256i here = load(p + x0), right = load(p + x0 + 1);
         const __m256i below = load(q + x0), belowRight = load(q + x0 + 1);
+        // Equal pixels never differ: a block inside a flat area has no flags.
         const __m256i same = _mm256_and_si256(_mm256_cmpeq_epi32(here, right),
                                               _mm256_and_si256(_mm256_cmpeq_epi32(here, below),
                                                                _mm256_cmpeq_epi32(right, belowRight)));
