@@ -6,6 +6,7 @@
 // the map keeps what that gave.
 
 #include "render/EdgeFlagBlocks8.h"
+#include "render/EdgeFlagRow8.h"
 #include "render/EdgeFlagMap.h"
 #include "render/PixelArithmetic.h"
 #include "render/WorldPixels.h"
@@ -51,6 +52,7 @@ void buildEdgeFlagRows(EdgeFlagMap& map, const PF_EffectWorld& source, Threshold
     auto differ = [threshold](const Pixel& p, const Pixel& q) { return pixelsDiffer(p, q, threshold); };
     // Blocks read one pixel past their end, so they stop before the last column.
     const int blockEnd = std::max(0, (w - 1) & ~3);
+    [[maybe_unused]] const EdgeFlagRow8 row8 = edgeFlagRow8ForThisProcessor();
 
     for (int y = firstRow; y < endRow; ++y) {
         std::uint8_t* flags = map.row(y);
@@ -66,15 +68,14 @@ void buildEdgeFlagRows(EdgeFlagMap& map, const PF_EffectWorld& source, Threshold
             continue;
         }
         const Pixel* q = row(y + 1);
-        for (int x0 = 0; x0 < blockEnd; x0 += 4) {
-            std::uint32_t word;
-            if constexpr (std::is_same<Pixel, PF_Pixel8>::value) {
-                word = edgeFlagBlock8(p + x0, q + x0, threshold);
-            } else {
-                word = edge_flag_detail::blockWord(p + x0, q + x0, threshold);
+        if constexpr (std::is_same<Pixel, PF_Pixel8>::value) {
+            any |= row8(p, q, flags, blockEnd, threshold);
+        } else {
+            for (int x0 = 0; x0 < blockEnd; x0 += 4) {
+                const std::uint32_t word = edge_flag_detail::blockWord(p + x0, q + x0, threshold);
+                std::memcpy(flags + x0, &word, sizeof word);
+                any |= word;
             }
-            std::memcpy(flags + x0, &word, sizeof word);
-            any |= word;
         }
         for (int x = blockEnd; x + 1 < w; ++x) {
             std::uint8_t f = 0;

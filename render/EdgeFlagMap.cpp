@@ -1,11 +1,13 @@
 #include "render/EdgeFlagMap.h"
 
+#include <cstring>
+
 EdgeFlagMap::~EdgeFlagMap() {
     if (worlds_ != nullptr) worlds_->dispose_world(effectRef_, &world_);
 }
 
 PF_Err EdgeFlagMap::create(const PF_WorldSuite1& worlds, PF_ProgPtr effectRef, std::int32_t width,
-                           std::int32_t height) {
+                           std::int32_t height, bool clearNow) {
     const std::int32_t stride = strideFor(width);
     const std::int32_t rows = height + 2;
     PF_EffectWorld world{};
@@ -23,7 +25,17 @@ PF_Err EdgeFlagMap::create(const PF_WorldSuite1& worlds, PF_ProgPtr effectRef, s
     height_ = height;
     stride_ = stride;
     origin_ = bytes_ + stride + 4;
-    std::memset(bytes_, 0, std::size_t(rows) * std::size_t(stride));
+    if (clearNow) std::memset(bytes_, 0, std::size_t(rows) * std::size_t(stride));
     flaggedRows_.assign(std::size_t(height), 0);
     return PF_Err_NONE;
+}
+
+void EdgeFlagMap::clearRows(std::int32_t firstRow, std::int32_t endRow) {
+    // An empty band clears nothing, not even a border row another band clears.
+    if (firstRow >= endRow) return;
+    // Image row y is map row y + 1; map rows 0 and height + 1 are the border rows.
+    const std::int32_t firstMapRow = firstRow == 0 ? 0 : firstRow + 1;
+    const std::int32_t endMapRow = endRow == height_ ? height_ + 2 : endRow + 1;
+    std::memset(bytes_ + std::ptrdiff_t(firstMapRow) * stride_, 0,
+                std::size_t(endMapRow - firstMapRow) * std::size_t(stride_));
 }

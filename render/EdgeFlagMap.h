@@ -35,8 +35,14 @@ public:
     static std::int32_t strideFor(std::int32_t width) { return (width + 5 + 3) & ~3; }
 
     // Gets a cleared map for a width x height image from the host's world suite; returns the
-    // host's error, and then holds nothing.
-    PF_Err create(const PF_WorldSuite1& worlds, PF_ProgPtr effectRef, std::int32_t width, std::int32_t height);
+    // host's error, and then holds nothing. With `clearNow` false the bytes are left to
+    // clearRows, so that bands of rows can be cleared at once, each just before it is built.
+    PF_Err create(const PF_WorldSuite1& worlds, PF_ProgPtr effectRef, std::int32_t width, std::int32_t height,
+                  bool clearNow = true);
+    // Clears the map rows of image rows [firstRow, endRow), border bytes included, and the
+    // border row above the image or below it where the range reaches it; nothing when the
+    // range is empty.
+    void clearRows(std::int32_t firstRow, std::int32_t endRow);
 
     // The host world the flags live in.
     const PF_EffectWorld& world() const { return world_; }

@@ -22,6 +22,7 @@ set(VELUMIXER_RENDER_SOURCES
 list(APPEND VELUMIXER_RENDER_SOURCES
   render/BlendRamp.cpp
   render/EdgeFlagMap.cpp
+  render/EdgeFlagRow8.cpp
   render/EdgeRunMeasures.cpp
   render/EdgeSmoothSettings.cpp
   render/EdgeSmoothing.cpp

@@ -55,6 +55,24 @@ TEST(MixPixelTest, IntegerBlendsFollowBothAlphasToTheBit) {
     PF_Pixel16 full{32768, 32768, 32768, 32768};
     mixPixel(full, PF_Pixel16{32768, 32768, 32768, 32768}, 32767);
     EXPECT_EQ(32768, full.red) << "16-bit full scale stays exact";
+
+    // Equal alphas, every pair of channel values, weights on the scale and past it (where the
+    // products wrap): the 8-bit blend, four channels at once where the processor has them,
+    // keeps the low byte of the 16-bit blend's channel by channel.
+    for (const std::uint32_t w : {0u, 1u, 6553u, 21844u, 32767u, 32768u, 49151u, 65534u, 65535u, 70000u, ~0u}) {
+        for (int d = 0; d < 256; ++d) {
+            for (int s = 0; s < 256; ++s) {
+                const auto byte = [](int v) { return A_u_char(v); };
+                PF_Pixel8 dst{byte(s ^ d), byte(d), byte(255 - d), byte(s)};
+                const PF_Pixel8 src{dst.alpha, byte(s), byte(d ^ 0x55), byte(255 - s)};
+                PF_Pixel16 dst16{dst.alpha, dst.red, dst.green, dst.blue};
+                mixPixel(dst, src, w);
+                mixPixel(dst16, PF_Pixel16{src.alpha, src.red, src.green, src.blue}, w);
+                const PF_Pixel8 expected{byte(dst16.alpha), byte(dst16.red), byte(dst16.green), byte(dst16.blue)};
+                ASSERT_EQ(expected, dst) << "weight " << w << ", channels " << d << " and " << s;
+            }
+        }
+    }
 }
 
 TEST(MixPixelTest, FloatBlendsFollowTheSameRules) {

@@ -76,16 +76,19 @@ TEST_F(SmoothingTest, PicturesWithoutHardEdgesComeOutAsExactCopies) {
 TEST_F(SmoothingTest, HostFailuresArePassedOnWithNothingLeftBehind) {
     Picture<PF_Pixel8> in({"WWWW", "WKKW", "WWWW"});
     {
-        // A destination the host does not know: its copy fails, and the pass ends before
-        // the flag map is asked for.
+        // Copy only (strength 0) is the host's copy: a destination the host does not know
+        // fails it, and its error is the pass's. Smoothing copies band by band itself, so
+        // there the host is asked for nothing but the flag map.
         Picture<PF_Pixel8> out(4, 3, stalePixel<PF_Pixel8>());
         vmhost::WorldStore::Loan source(worlds(), in.world(), PF_PixelFormat_ARGB32);
-        EXPECT_EQ(PF_Err_BAD_CALLBACK_PARAM, smoothEdges(settingsFor(in, out)));
+        EdgeSmoothSettings copyOnly = settingsFor(in, out);
+        copyOnly.strength = 0;
+        EXPECT_EQ(PF_Err_BAD_CALLBACK_PARAM, smoothEdges(copyOnly));
         EXPECT_EQ(1, host.context().worldCopies().plainCopies());
         EXPECT_EQ(0, worlds().creations());
     }
     {
-        // Without a flag map the destination keeps the unsmoothed copy.
+        // Without a flag map the destination still gets the unsmoothed copy.
         Picture<PF_Pixel8> out(4, 3, stalePixel<PF_Pixel8>());
         worlds().failNthCreation(1);
         EXPECT_EQ(PF_Err_OUT_OF_MEMORY, smoothLent(in, out, settingsFor(in, out)));
@@ -95,6 +98,7 @@ TEST_F(SmoothingTest, HostFailuresArePassedOnWithNothingLeftBehind) {
         Picture<PF_Pixel8> out(4, 3, stalePixel<PF_Pixel8>());
         EXPECT_EQ(PF_Err_NONE, smoothLent(in, out, settingsFor(in, out)));
         EXPECT_EQ(1, worlds().creations());
+        EXPECT_EQ(1, host.context().worldCopies().plainCopies()) << "only the copy-only case above";
         EXPECT_FALSE(out.samePixels(in)) << "the block's edges are smoothed";
     }
     {
