@@ -1,6 +1,6 @@
 // The map of differences: its place in a host world, and how it is filled from a picture.
 #include "Picture.h"
-#include "host/Host.h"
+#include "WorldSuiteFixture.h"
 #include "render/EdgeFlagBuilder.h"
 #include "render/EdgeFlagMap.h"
 #include "render/EdgeFlagRow8.h"
@@ -13,18 +13,8 @@
 
 namespace {
 
-class EdgeFlagMapTest : public ::testing::Test {
+class EdgeFlagMapTest : public WorldSuiteFixture {
 protected:
-    void SetUp() override {
-        const void* suite = nullptr;
-        ASSERT_EQ(0, host.basicSuite()->AcquireSuite(kPFWorldSuite, kPFWorldSuiteVersion1, &suite));
-        worldSuite = static_cast<const PF_WorldSuite1*>(suite);
-    }
-    void TearDown() override { host.basicSuite()->ReleaseSuite(kPFWorldSuite, kPFWorldSuiteVersion1); }
-
-    PF_ProgPtr effectRef() { return host.inData().effect_ref; }
-    vmhost::WorldStore& worlds() { return host.context().worlds(); }
-
     // The flags of every image pixel, row by row.
     template <class Pixel>
     std::vector<std::vector<int>> flagsOf(Picture<Pixel>& picture, std::uint32_t threshold = 10) {
@@ -38,8 +28,6 @@ protected:
         return flags;
     }
 
-    vmhost::Host host{vmhost::HostConfig::checking()};
-    const PF_WorldSuite1* worldSuite = nullptr;
 };
 
 TEST_F(EdgeFlagMapTest, OneClearedByteAPixelInsideAZeroBorder) {

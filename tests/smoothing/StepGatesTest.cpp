@@ -3,7 +3,7 @@
 // comes out the same with its gates, tested on the spot or looked up in the cache, as with
 // every step tried.
 #include "Picture.h"
-#include "host/Host.h"
+#include "WorldSuiteFixture.h"
 #include "render/EdgeSmoothSettings.h"
 #include "render/EdgeSmoothingScan.h"
 
@@ -14,15 +14,8 @@
 
 namespace {
 
-class StepGatesTest : public ::testing::Test {
+class StepGatesTest : public WorldSuiteFixture {
 protected:
-    void SetUp() override {
-        const void* suite = nullptr;
-        ASSERT_EQ(0, host.basicSuite()->AcquireSuite(kPFWorldSuite, kPFWorldSuiteVersion1, &suite));
-        worldSuite = static_cast<const PF_WorldSuite1*>(suite);
-    }
-    void TearDown() override { host.basicSuite()->ReleaseSuite(kPFWorldSuite, kPFWorldSuiteVersion1); }
-
     // Each flag set with probability `density` where the map builder may set it: a right
     // difference needs a pixel to the right, the others a row below.
     void fillRandomly(EdgeFlagMap& map, std::mt19937& random, double density) {
@@ -59,8 +52,6 @@ protected:
         return out;
     }
 
-    vmhost::Host host{vmhost::HostConfig::checking()};
-    const PF_WorldSuite1* worldSuite = nullptr;
 };
 
 TEST_F(StepGatesTest, GatedStepsBlendAsEveryStepTried) {
