@@ -64,6 +64,9 @@ void findOneValueTiles(const PF_EffectWorld& world, std::int32_t left, std::int3
 // Columns [first, last) of row `y` of `world` set to `value`.
 template <class Pixel>
 void fillRow(PF_EffectWorld& world, std::int32_t first, std::int32_t last, std::int32_t y, PixelWord<Pixel> value) {
-    auto* row = reinterpret_cast<PixelWord<Pixel>*>(worldPixel<Pixel>(world, 0, y));
-    std::fill(row + first, row + last, value);
+    // As pixels, not words: rows need not be aligned to a word.
+    Pixel pixel;
+    std::memcpy(&pixel, &value, sizeof pixel);
+    Pixel* row = worldPixel<Pixel>(world, 0, y);
+    std::fill(row + first, row + last, pixel);
 }
