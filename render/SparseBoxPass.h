@@ -37,8 +37,8 @@ private:
 inline bool sparseEnoughForTheList(std::int64_t selected, std::int64_t length) { return selected * 4 <= length; }
 
 // The vertical box pass without keep-division over the columns [first, first + count) of the
-// area, a row at a time:
-// each column keeps its window sums, which only the selected pixels of the rows entering and
-// leaving the windows change, the channels of equal reach in one vector. False (nothing
-// written) when the band's selection is too dense for that to pay.
+// area, a row at a time: each column keeps its window sums, which only the selected pixels of
+// the rows entering and leaving the windows change, the channels of equal reach in one vector.
+// False (nothing written) with keep-division or when the band's selection is too dense for
+// that to pay.
 bool sweepSelectedColumns(const BlurTask<BoxWindowSet>& task, std::int32_t first, std::int32_t count);
