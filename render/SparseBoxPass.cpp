@@ -32,7 +32,7 @@ void forEachSelected(const std::uint8_t* mask, std::int32_t length, Visit visit)
 }
 
 // How many bytes of mask[0, length) are not zero.
-std::int64_t countSelected(const std::uint8_t* mask, std::int32_t length) {
+std::int64_t selectedIn(const std::uint8_t* mask, std::int32_t length) {
     constexpr std::uint64_t kLowBits = 0x0101010101010101ull;
     std::int64_t count = 0;
     std::int32_t x = 0;
@@ -130,12 +130,12 @@ struct ColumnWindow {
     Lanes count;
 };
 
-// The selected pixels of the rows the windows of the current row reach, in a ring of rows.
+// The selected pixels of the rows the windows of the current row reach, in a ring of rows;
+// each row holds only as many as it has, so long windows over sparse rows stay small.
 class SelectedRowRing {
 public:
     SelectedRowRing(const BlurTask<BoxWindowSet>& task, std::int32_t first, std::int32_t count, std::int32_t rows)
-        : task_(task), first_(first), count_(count), rows_(rows),
-          columns_(static_cast<std::size_t>(rows) * count), pixels_(columns_.size()), sizes_(rows, 0) {}
+        : task_(task), first_(first), count_(count), slots_(static_cast<std::size_t>(rows)) {}
 
     // Rows are collected in order, each once.
     void collectUpTo(std::int32_t lastRow) {
@@ -144,41 +144,41 @@ public:
 
     template <class Visit>
     void forEachPixel(std::int32_t j, Visit visit) const {
-        const std::size_t slot = static_cast<std::size_t>(j % rows_) * count_;
-        const std::int32_t size = sizes_[j % rows_];
-        for (std::int32_t i = 0; i < size; ++i) visit(columns_[slot + i], pixels_[slot + i]);
+        const Slot& slot = slotOf(j);
+        for (std::size_t i = 0; i < slot.columns.size(); ++i) visit(slot.columns[i], slot.pixels[i]);
     }
 
 private:
+    struct Slot {
+        std::vector<std::int32_t> columns;
+        std::vector<SelectedPixel> pixels;
+    };
+    const Slot& slotOf(std::int32_t j) const { return slots_[static_cast<std::size_t>(j) % slots_.size()]; }
+
     void collect(std::int32_t j) {
-        const std::size_t slot = static_cast<std::size_t>(j % rows_) * count_;
+        Slot& slot = slots_[static_cast<std::size_t>(j) % slots_.size()];
+        slot.columns.clear();
+        slot.pixels.clear();
+        if (task_.mask.rowFlags[j] == 0) return;
         const auto* pixels = reinterpret_cast<const Channel*>(
             worldPixel<PF_Pixel16>(*task_.source, task_.area.left + first_, task_.area.top + j));
-        std::int32_t size = 0;
-        if (task_.mask.rowFlags[j] != 0) {
-            forEachSelected(task_.mask.row(j) + first_, count_, [&](std::int32_t x) {
-                const Channel* pixel = pixels + kChannelsPerPixel * x;
-                const Channel color = Traits::isTransparent(pixel[kAlphaChannel]) ? 0 : 0xFFFF;
-                SelectedPixel& selected = pixels_[slot + size];
-                selected.values = ShortLanes{pixel[0], pixel[1], pixel[2], pixel[3]};
-                selected.counts = ShortLanes{1, 1, 1, 1};
-                for (int c = 0; c < kChannelsPerPixel; ++c) {
-                    if (c == kAlphaChannel) continue;
-                    selected.values[c] &= color;
-                    selected.counts[c] &= color;
-                }
-                columns_[slot + size] = x;
-                ++size;
-            });
-        }
-        sizes_[j % rows_] = size;
+        forEachSelected(task_.mask.row(j) + first_, count_, [&](std::int32_t x) {
+            const Channel* pixel = pixels + kChannelsPerPixel * x;
+            const Channel color = Traits::isTransparent(pixel[kAlphaChannel]) ? 0 : 0xFFFF;
+            SelectedPixel selected{ShortLanes{pixel[0], pixel[1], pixel[2], pixel[3]}, ShortLanes{1, 1, 1, 1}};
+            for (int c = 0; c < kChannelsPerPixel; ++c) {
+                if (c == kAlphaChannel) continue;
+                selected.values[c] &= color;
+                selected.counts[c] &= color;
+            }
+            slot.columns.push_back(x);
+            slot.pixels.push_back(selected);
+        });
     }
 
     const BlurTask<BoxWindowSet>& task_;
-    const std::int32_t first_, count_, rows_;
-    std::vector<std::int32_t> columns_;
-    std::vector<SelectedPixel> pixels_;
-    std::vector<std::int32_t> sizes_;
+    const std::int32_t first_, count_;
+    std::vector<Slot> slots_;
     std::int32_t collected_ = 0;
 };
 
@@ -206,7 +206,7 @@ bool sweepSelectedColumns(const BlurTask<BoxWindowSet>& task, std::int32_t first
     const std::int32_t height = task.area.bottom - task.area.top;
     std::int64_t selected = 0;
     for (std::int32_t j = 0; j < height; ++j) {
-        if (task.mask.rowFlags[j] != 0) selected += countSelected(task.mask.row(j) + first, count);
+        if (task.mask.rowFlags[j] != 0) selected += selectedIn(task.mask.row(j) + first, count);
     }
     if (!sparseEnoughForTheList(selected, static_cast<std::int64_t>(count) * height)) return false;
 
