@@ -2,6 +2,7 @@
 
 #include "render/BlurArithmetic.h"
 #include "render/PixelTraits.h"
+#include "render/SelectedPositions.h"
 #include "render/WorldPixels.h"
 
 #include <algorithm>
@@ -13,23 +14,6 @@ namespace {
 using Channel = std::uint16_t;
 using Math = BlurArithmetic<Channel>;
 using Traits = PixelTraits<PF_Pixel16>;
-
-// visit(x) for every nonzero byte of mask[0, length); unselected stretches a word at a time.
-template <class Visit>
-void forEachSelected(const std::uint8_t* mask, std::int32_t length, Visit visit) {
-    std::int32_t x = 0;
-    for (; x + 8 <= length; x += 8) {
-        std::uint64_t word;
-        std::memcpy(&word, mask + x, sizeof word);
-        if (word == 0) continue;
-        for (std::int32_t b = x; b < x + 8; ++b) {
-            if (mask[b] != 0) visit(b);
-        }
-    }
-    for (; x < length; ++x) {
-        if (mask[x] != 0) visit(x);
-    }
-}
 
 // How many bytes of mask[0, length) are not zero.
 std::int64_t selectedIn(const std::uint8_t* mask, std::int32_t length) {
