@@ -6,7 +6,6 @@
 #include "render/WorldPixels.h"
 
 #include <algorithm>
-#include <array>
 #include <cstring>
 
 namespace {
