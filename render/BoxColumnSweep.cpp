@@ -2,12 +2,12 @@
 
 #include "render/BlurArithmetic.h"
 #include "render/PixelTraits.h"
+#include "render/SelectedPositions.h"
 #include "render/WorldPixels.h"
 
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <cstring>
 #include <type_traits>
 #include <vector>
 
@@ -141,8 +141,6 @@ void sweepWholeColumns(const BlurTask<BoxWindowSet>& task, std::int32_t first, s
 // Keep-division: every window stops at the ends of its column's run of selected pixels. Each
 // run starts its sums afresh from the rows its first window reaches, then slides them within
 // the run, as the line blur does with a run of a line.
-constexpr std::int32_t kSkipWord = sizeof(std::uint64_t);
-
 // The band's rows from its first column, so that a window step finds its pixel and mask
 // byte without address arithmetic.
 template <class Pixel>
@@ -172,30 +170,23 @@ void sweepColumnRuns(const BlurTask<BoxWindowSet>& task, std::int32_t first, std
     std::array<bool, kChannelsPerPixel> ownValue;
     for (int c = 0; c < kChannelsPerPixel; ++c) ownValue[c] = std::is_integral<Channel>::value && reach[c] == 0;
     // Per lane, the last row of the run its window has reached; per column, the first row of
-    // the run holding row y (-1 when row y is not selected).
+    // the run holding the current row and the last row the column was selected in.
     std::vector<std::int32_t> scannedUpTo(static_cast<std::size_t>(kChannelsPerPixel) * count, -1);
     std::vector<std::int32_t> runStart(static_cast<std::size_t>(count), -1);
+    std::vector<std::int32_t> lastSelected(static_cast<std::size_t>(count), -2);
 
     for (std::int32_t y = 0; y < height; ++y) {
+        if (task.mask.rowFlags[y] == 0) continue;
         Channel* to = reinterpret_cast<Channel*>(
             worldPixel<Pixel>(*task.destination, task.area.left + first, task.area.top + y));
-        const std::uint8_t* maskRow = rows.mask[y];
-        for (std::int32_t x = 0; x < count; ++x) {
-            // Unselected pixels only end runs: a word of them at a time.
-            std::uint64_t word = 1;
-            if (x + kSkipWord <= count) std::memcpy(&word, maskRow + x, kSkipWord);
-            if (word == 0) {
-                std::fill_n(runStart.begin() + x, kSkipWord, -1);
-                x += kSkipWord - 1;
-                continue;
-            }
-            if (maskRow[x] == 0) {
-                runStart[x] = -1;
-                continue;
-            }
+        // Unselected pixels only end runs, which the next selected pixel of the column sees.
+        SelectedPositions positions(rows.mask[y], count);
+        for (std::int32_t x; positions.next(x);) {
             const std::size_t at = static_cast<std::size_t>(kChannelsPerPixel) * x;  // the column in a row
             std::int32_t* scanned = &scannedUpTo[at];
-            if (runStart[x] < 0) {
+            const bool runStarts = lastSelected[x] != y - 1;
+            lastSelected[x] = y;
+            if (runStarts) {
                 // A run starts: each window takes the run's rows it reaches.
                 runStart[x] = y;
                 for (int c = 0; c < kChannelsPerPixel; ++c) {

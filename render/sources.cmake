@@ -17,6 +17,7 @@ set(VELUMIXER_RENDER_SOURCES
   render/RowKernelSet.cpp
   render/RowStreamBlur.cpp
   render/SelectionMask.cpp
+  render/SparseBoxPass.cpp
 )
 # The edge smoothing pass and its pixel arithmetic.
 list(APPEND VELUMIXER_RENDER_SOURCES

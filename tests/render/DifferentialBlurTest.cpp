@@ -86,15 +86,30 @@ RandomBlur randomBlur(std::mt19937& random) {
     return blur;
 }
 
+// Sparse specks only, some rows and columns empty, so that the 16-bit box passes take the
+// lists of selected pixels in some lines and bands and the line blur in the others.
+SelectionMask sparseMask(PF_InData* inData, std::int32_t width, std::int32_t height, std::mt19937& random) {
+    const double share = std::uniform_real_distribution<double>(0.0, 0.35)(random);
+    const std::int32_t emptyRow = std::uniform_int_distribution<std::int32_t>(0, height)(random);
+    const std::int32_t emptyColumn = std::uniform_int_distribution<std::int32_t>(0, width)(random);
+    std::bernoulli_distribution selected(share);
+    return makeMask(inData, width, height, [&](std::int32_t x, std::int32_t y) {
+        return x != emptyColumn && y != emptyRow && selected(random);
+    });
+}
+
+using MaskMaker = SelectionMask (*)(PF_InData*, std::int32_t, std::int32_t, std::mt19937&);
+
 template <class Pixel>
-void compareWithBaseline(const std::vector<std::unique_ptr<vmhost::Host>>& hosts, std::mt19937& random, int cases) {
+void compareWithBaseline(const std::vector<std::unique_ptr<vmhost::Host>>& hosts, std::mt19937& random, int cases,
+                         MaskMaker makeMask = randomMask) {
     for (int k = 0; k < cases; ++k) {
         const RandomBlur blur = randomBlur(random);
         vmhost::Host& host = *hosts[static_cast<std::size_t>(k) % hosts.size()];
         BlurScene<Pixel> scene(blur.width, blur.height, blur.area);
         fillRandom(scene.source, random, blur.transparentShare);
-        scene.mask = randomMask(&host.inData(), blur.area.right - blur.area.left, blur.area.bottom - blur.area.top,
-                                random);
+        scene.mask = makeMask(&host.inData(), blur.area.right - blur.area.left, blur.area.bottom - blur.area.top,
+                              random);
         for (const BlurVariant<Pixel>& variant : blurVariants<Pixel>()) {
             scene.prepareTargets();
             BlurScene<Pixel> expected = scene;
@@ -121,6 +136,12 @@ TEST(DifferentialBlurTest, AgreesWithTheFirstBlurEverywhere) {
     std::mt19937 random(12);
     compareWithBaseline<PF_Pixel16>(hosts, random, 60);
     compareWithBaseline<PF_PixelFloat>(hosts, random, 60);
+}
+
+TEST(DifferentialBlurTest, SparseSelectionsAgreeWithTheFirstBlur) {
+    const auto hosts = hostsWithEveryWorkerCount();
+    std::mt19937 random(31);
+    compareWithBaseline<PF_Pixel16>(hosts, random, 60, sparseMask);
 }
 
 // Float box windows of the stream sum in another order: every value the same or one float
