@@ -22,10 +22,10 @@ PF_Err failLanguageQuery(A_char*) {
     return PF_Err_INTERNAL_STRUCT_DAMAGED;
 }
 
-int languageFor(const char* tag) {
+int languageFor(const char* tag, PF_Err (*query)(A_char*) = &answerLanguage) {
     languageTag = tag;
     PFAppSuite5 app{};
-    app.PF_AppGetLanguage = &answerLanguage;
+    app.PF_AppGetLanguage = query;
     FakeBasicSuite host;
     host.serve(kPFAppSuite, 7, &app);
     PF_InData in_data{};
@@ -42,16 +42,7 @@ TEST(UILanguageTest, JapaneseTagInAnyCaseMeansJapanese) {
     EXPECT_EQ(kLanguageEnglish, languageFor("ja_JPX"));  // six characters, no terminator
     EXPECT_EQ(kLanguageEnglish, languageFor("ja"));
     EXPECT_EQ(kLanguageEnglish, languageFor(""));
-}
-
-TEST(UILanguageTest, FailedQueryMeansEnglish) {
-    PFAppSuite5 app{};
-    app.PF_AppGetLanguage = &failLanguageQuery;
-    FakeBasicSuite host;
-    host.serve(kPFAppSuite, 7, &app);
-    PF_InData in_data{};
-    in_data.pica_basicP = host.basic();
-    EXPECT_EQ(kLanguageEnglish, getUILanguage(&in_data));
+    EXPECT_EQ(kLanguageEnglish, languageFor("ja_JP", &failLanguageQuery)) << "a failed query means English";
 }
 
 TEST(UILanguageTest, WithoutTheAppSuiteTheSystemLanguageDecides) {

@@ -121,15 +121,4 @@ TEST(ParamUtilsSuiteHolderTest, VersionFollowsTheHost) {
     EXPECT_EQ(0, host.held());
 }
 
-TEST(ParamUtilsSuiteHolderTest, MissingSuiteIsTheBareCode) {
-    FakeBasicSuite host;
-    const PF_InData in_data = inDataWithVersion(host.basic(), 13, 27);
-    try {
-        AEUtil::ParamUtilsSuiteHolder suite(&in_data);
-        FAIL() << "no exception";
-    } catch (int code) {
-        EXPECT_EQ(PF_Err_BAD_CALLBACK_PARAM, code);
-    }
-}
-
 }  // namespace

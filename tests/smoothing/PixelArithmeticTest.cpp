@@ -11,47 +11,9 @@
 
 namespace {
 
-TEST(MixPixelTest, IntegerBlendsFollowBothAlphasToTheBit) {
-    struct Case {
-        const char* what;
-        PF_Pixel8 dst;
-        PF_Pixel8 src;
-        std::uint32_t w;
-        PF_Pixel8 expected;
-    };
-    const std::vector<Case> cases = {
-        {"equal alphas, weight 0 keeps dst", {255, 10, 20, 30}, {255, 200, 100, 0}, 0, {255, 10, 20, 30}},
-        {"equal alphas, full weight copies src", {255, 10, 20, 30}, {255, 200, 100, 0}, 65535, {255, 200, 100, 0}},
-        // (10 x 32768 + 200 x 32767 + 32768) >> 16 = 105, and so on.
-        {"equal alphas, half weight rounds", {255, 10, 20, 30}, {255, 200, 100, 0}, 32767, {255, 105, 60, 15}},
-        // (32768 x 200 + 32768) >> 16 = 100.
-        {"transparent src only lowers alpha", {200, 10, 20, 30}, {0, 99, 99, 99}, 32767, {100, 10, 20, 30}},
-        // (255 x 32767 + 32768) >> 16 = 127.
-        {"opaque src into transparent dst", {0, 1, 2, 3}, {255, 40, 50, 60}, 32767, {127, 40, 50, 60}},
-        {"weight 0 into transparent dst takes src colours", {0, 1, 2, 3}, {255, 40, 50, 60}, 0, {0, 40, 50, 60}},
-        {"weight 0 keeps a visible dst", {200, 10, 20, 30}, {255, 40, 50, 60}, 0, {200, 10, 20, 30}},
-        // k = trunc(65535 / (32768 x 100 / (255 x 32767) + 1) + 0.5) = 47074, the source's share of
-        // the new alpha (255 x 32767 + 32768 + 32768 x 100) >> 16 = 177.
-        {"colours mix by alpha share", {100, 0, 0, 0}, {255, 255, 255, 255}, 32767, {177, 183, 183, 183}},
-        // 65535 / (32768 x 155 / (128 x 32767) + 1) = 29640.8 rounds to 29641: colour 100, not 99.
-        {"the colour share is rounded", {155, 0, 0, 0}, {128, 220, 220, 220}, 32767, {141, 100, 100, 100}},
-        // The two edge touches of the 2 x 2 red example, a tenth each way.
-        {"red touches transparent", {0, 0, 0, 0}, {255, 255, 0, 0}, 6553, {25, 255, 0, 0}},
-        {"transparent touches red", {255, 255, 0, 0}, {0, 0, 0, 0}, 6553, {229, 255, 0, 0}},
-    };
-    for (const Case& c : cases) {
-        PF_Pixel8 dst = c.dst;
-        mixPixel(dst, c.src, c.w);
-        EXPECT_EQ(c.expected, dst) << c.what;
-
-        // The 16-bit blend is the same arithmetic on wider channels.
-        PF_Pixel16 dst16{c.dst.alpha, c.dst.red, c.dst.green, c.dst.blue};
-        mixPixel(dst16, PF_Pixel16{c.src.alpha, c.src.red, c.src.green, c.src.blue}, c.w);
-        EXPECT_EQ(c.expected, (PF_Pixel8{A_u_char(dst16.alpha), A_u_char(dst16.red), A_u_char(dst16.green),
-                                         A_u_char(dst16.blue)}))
-            << c.what << " (16-bit)";
-    }
-
+// The blends' arithmetic is held to the first pass's own copy by the differential smoothing
+// test; here the 8-bit fast way is held to the 16-bit blend on inputs no picture reaches.
+TEST(MixPixelTest, EightBitEqualAlphasKeepTheSixteenBitBlendsLowByte) {
     PF_Pixel16 full{32768, 32768, 32768, 32768};
     mixPixel(full, PF_Pixel16{32768, 32768, 32768, 32768}, 32767);
     EXPECT_EQ(32768, full.red) << "16-bit full scale stays exact";
@@ -75,7 +37,7 @@ TEST(MixPixelTest, IntegerBlendsFollowBothAlphasToTheBit) {
     }
 }
 
-TEST(MixPixelTest, FloatBlendsFollowTheSameRules) {
+TEST(MixPixelTest, FloatBlendsFollowBothAlphas) {
     PF_PixelFloat equal{1.0f, 0.2f, 0.4f, 0.6f};
     mixPixel(equal, PF_PixelFloat{1.0f, 1.0f, 0.0f, 0.6f}, 0.25f);
     EXPECT_FLOAT_EQ(0.4f, equal.red);
