@@ -461,13 +461,25 @@ private:
             kernels_.prefixSumsFloat(in, prefix + pass.reach, width_);
             std::fill(prefix + pass.reach + 1 + width_, prefix + 2 * pass.reach + 1 + width_,
                       prefix[pass.reach + width_]);
-            kernels_.windowMeansFloat(prefix + 2 * pass.reach + 1, prefix, stage.reciprocals.data(), out, width_);
+            floatWindowMeans(stage, prefix + 2 * pass.reach + 1, prefix, out);
         } else {
             kernels_.widenFloats(in, stage.wideRow.data() + stage.peakReach, width_);
             kernels_.convolveDoubles(stage.wideTaps.data(), pass.kernel->weights.get(), stage.peakReach,
                                      stage.peaks.data(), width_);
             kernels_.gaussianMeansFloat(stage.peaks.data(), stage.weightSums.data(), out, width_);
         }
+    }
+
+    // Float window means across, from the prefix sums: the windows that lie wholly on the line
+    // share one divisor, those within a window's reach of its ends have their own.
+    void floatWindowMeans(const Stage& stage, const double* high, const double* low, float* out) {
+        const std::int32_t reach = stage.pass.reach;
+        const std::int32_t innerFirst = std::min(reach, width_), innerLast = std::max(width_ - reach, innerFirst);
+        kernels_.windowMeansFloat(high, low, stage.reciprocals.data(), out, innerFirst);
+        kernels_.equalWindowMeansFloat(high + innerFirst, low + innerFirst, floatReciprocal(2 * reach + 1),
+                                       out + innerFirst, innerLast - innerFirst);
+        kernels_.windowMeansFloat(high + innerLast, low + innerLast, stage.reciprocals.data() + innerLast,
+                                  out + innerLast, width_ - innerLast);
     }
 
     // Integer window means across, from the prefix sums.

@@ -56,6 +56,8 @@ struct RowKernels {
     // Any depth. The four channel rows must not overlap.
     void (*loadPixels)(const Channel* pixels, Row* const* channels, std::int32_t width);
     void (*storePixels)(const Row* const* channels, Channel* pixels, std::int32_t width);
+    // The same bytes, written past the caches where the row's alignment allows.
+    void (*storePixelsUncached)(const Row* const* channels, Channel* pixels, std::int32_t width);
     // sums[x] = the Gaussian peak over taps[0 .. 2 * reach] (the rows -reach .. reach away),
     // for integer rows across (float rows across use convolveDoubles below).
     void (*convolve)(const Row* const* taps, const std::uint16_t* weights, std::int32_t reach, Sum* sums,
@@ -114,6 +116,8 @@ struct RowKernels {
     void (*prefixSumsFloat)(const float* in, double* prefix, std::int32_t width);
     void (*windowMeansFloat)(const double* high, const double* low, const double* reciprocals, float* out,
                              std::int32_t width);
+    void (*equalWindowMeansFloat)(const double* high, const double* low, double reciprocal, float* out,
+                                  std::int32_t width);
     void (*rowMeansFloat)(const double* sums, double reciprocal, float* out, std::int32_t width);
     void (*addRowFloat)(double* sums, const float* row, std::int32_t width);
     void (*subtractRowFloat)(double* sums, const float* row, std::int32_t width);

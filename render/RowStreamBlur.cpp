@@ -41,6 +41,7 @@ struct StreamTask {
     // Columns and rows each side of an output pixel that its value depends on, in any channel.
     std::int32_t reachAcross = 0, reachDown = 0;
     bool tiled = false;  // bands go in tiles, those over one value copied (streamTiles)
+    bool uncachedOutput = false;  // output rows are written past the caches
 
     // About the memory the streams of a line of `width` pixels take.
     std::size_t memoryOfRows(std::int32_t width) const {
@@ -61,6 +62,17 @@ constexpr std::int32_t kFlatTileRows = 32;
 // Tiles are for the small radii of the edge smoothing's path: wider windows leave fewer tiles
 // flat, and every row of tiles that streams reads more rows again.
 constexpr std::int32_t kLongestTiledReach = 8;
+
+// An output this large is far past what the caches hold: keeping its lines there would only
+// cost reading them from memory before they are overwritten (a UHD 8-bit frame is 33 MB).
+constexpr std::size_t kUncachedOutputBytes = std::size_t(32) << 20;
+
+template <class Pixel>
+bool outputIsUncached(const PF_LRect& area) {
+    return static_cast<std::size_t>(area.right - area.left) * static_cast<std::size_t>(area.bottom - area.top) *
+               sizeof(Pixel) >=
+           kUncachedOutputBytes;
+}
 
 // Each channel's passes that are not the identity.
 template <class Pixel>
@@ -164,7 +176,8 @@ bool streamRows(const StreamTask<Pixel>& task, std::byte* storage, std::size_t s
             std::array<const Row*, kChannelsPerPixel> channels;
             for (int c = 0; c < kChannelsPerPixel; ++c) channels[c] = streams[c].finishedRow(written) + keptOffset;
             Pixel* to = worldPixel<Pixel>(*task.destination, task.area.left + kept.first, task.area.top + written);
-            task.kernels.storePixels(channels.data(), reinterpret_cast<Channel*>(to), keptWidth);
+            (task.uncachedOutput ? task.kernels.storePixelsUncached : task.kernels.storePixels)(
+                channels.data(), reinterpret_cast<Channel*>(to), keptWidth);
             if (task.selection != nullptr) restoreUnselected(task, written, to);
         }
     }
@@ -300,6 +313,7 @@ PF_Err streamBlur(PF_InData* inData, A_long iterations, StreamKernel kernel, con
     task.destination = &destination;
     task.area = area;
     task.kernels = rowKernelsForThisProcessor<Pixel>();
+    task.uncachedOutput = outputIsUncached<Pixel>(area);
     task.checkRows = counted != nullptr;
     planPasses(task, kernel, aspect, radii, repeatCount);
     const PF_Err err = runPixelTask<StreamTask<Pixel>, streamBand<Pixel>>(inData, iterations, task);
@@ -336,6 +350,7 @@ PF_Err streamMaskedBlur(PF_InData* inData, A_long iterations, const PF_EffectWor
     task.destination = &destination;
     task.area = area;
     task.kernels = rowKernelsForThisProcessor<Pixel>();
+    task.uncachedOutput = outputIsUncached<Pixel>(area);
     task.selection = &selection;
     task.unselectedSource = &unselectedSource;
     planPasses(task, StreamKernel::Box, aspect, radii, repeatCount);

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <random>
 #include <vector>
 
 namespace {
@@ -44,6 +46,39 @@ TEST(StreamArithmeticTest, FloatQuotientsAreExactForShortWindows) {
             EXPECT_EQ(0, wrong) << "divisor " << n << ", half " << half << ", first at sum " << first;
         }
     }
+}
+
+// Rows stored past the caches hold the bytes storePixels stores, whatever the row's alignment
+// and length, and nothing beyond them changes.
+template <class Pixel>
+void checkUncachedStores() {
+    using Channel = typename PixelTraits<Pixel>::Channel;
+    using Row = typename StreamDepth<Pixel>::Row;
+    const RowKernels<Pixel> kernels = rowKernelsForThisProcessor<Pixel>();
+    std::mt19937 random(5);
+    for (const std::int32_t width : {0, 1, 3, 63, 64, 65, 129, 300}) {
+        std::vector<Row> rows(static_cast<std::size_t>(kChannelsPerPixel) * width);
+        for (Row& v : rows) v = StreamDepth<Pixel>::toRow(static_cast<Channel>(random() % 200));
+        const Row* channels[kChannelsPerPixel];
+        for (int c = 0; c < kChannelsPerPixel; ++c) channels[c] = rows.data() + static_cast<std::size_t>(c) * width;
+        for (std::size_t offset = 0; offset < 16; offset += alignof(Channel)) {
+            const std::size_t bytes = sizeof(Pixel) * width + 64;
+            std::vector<unsigned char> expected(bytes + 32, 0xA5), actual(bytes + 32, 0xA5);
+            auto at = [&](std::vector<unsigned char>& buffer) {
+                unsigned char* base = buffer.data() + (16 - reinterpret_cast<std::uintptr_t>(buffer.data()) % 16) % 16;
+                return reinterpret_cast<Channel*>(base + offset);
+            };
+            kernels.storePixels(channels, at(expected), width);
+            kernels.storePixelsUncached(channels, at(actual), width);
+            EXPECT_EQ(expected, actual) << "width " << width << ", offset " << offset;
+        }
+    }
+}
+
+TEST(StreamArithmeticTest, RowsStoredPastTheCachesHoldTheSameBytes) {
+    checkUncachedStores<PF_Pixel8>();
+    checkUncachedStores<PF_Pixel16>();
+    checkUncachedStores<PF_PixelFloat>();
 }
 
 }  // namespace
