@@ -11,10 +11,32 @@
 
 namespace {
 
-TEST(StreamArithmeticTest, EveryByteWidensAsTheDriverWidensIt) {
-    for (int v = 0; v < 256; ++v) {
+// 8-bit frames widen and narrow on the way through the stream as the driver's conversions do,
+// channel by channel and as rows of whole pixels, for every value.
+TEST(StreamArithmeticTest, EightBitValuesWidenAndNarrowAsTheDriverConvertsThem) {
+    const RowKernels<PF_Pixel8> kernels = rowKernelsForThisProcessor<PF_Pixel8>();
+    std::vector<std::uint8_t> bytes(65536);
+    std::vector<std::uint16_t> values(bytes.size());
+    for (std::size_t v = 0; v < 256; ++v) bytes[v] = static_cast<std::uint8_t>(v);
+    kernels.widenValues(bytes.data(), values.data(), 256);
+    std::vector<std::uint16_t> alpha(64), red(64), green(64), blue(64);
+    std::uint16_t* channels[] = {alpha.data(), red.data(), green.data(), blue.data()};
+    kernels.loadPixels(bytes.data(), channels, 64);
+    for (std::size_t v = 0; v < 256; ++v) {
         const auto byte = static_cast<std::uint8_t>(v);
-        EXPECT_EQ(widenTo16Bits(byte), StreamDepth<PF_Pixel8>::toRow(byte)) << v;
+        EXPECT_EQ(widenTo16Bits(byte), values[v]) << v;
+        EXPECT_EQ(widenTo16Bits(byte), channels[v % 4][v / 4]) << v;
+    }
+    for (std::size_t v = 0; v < values.size(); ++v) values[v] = static_cast<std::uint16_t>(v);
+    kernels.narrowValues(values.data(), bytes.data(), static_cast<std::int32_t>(values.size()));
+    std::vector<std::uint8_t> pixels(values.size());
+    const std::uint16_t* const rows[] = {values.data(), values.data() + 16384, values.data() + 32768,
+                                         values.data() + 49152};
+    kernels.storePixels(rows, pixels.data(), 16384);
+    for (std::size_t v = 0; v < values.size(); ++v) {
+        const std::uint8_t expected = narrowTo8Bits(static_cast<std::uint16_t>(v));
+        EXPECT_EQ(expected, bytes[v]) << v;
+        EXPECT_EQ(expected, pixels[4 * (v % 16384) + v / 16384]) << v;
     }
 }
 
