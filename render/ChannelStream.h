@@ -203,11 +203,11 @@ private:
     // Rows each side of an output row that a vertical stage reads.
     static std::int32_t spanOf(const StreamPass& pass) { return std::max(pass.reach, peakReachOf(pass)); }
     static bool hasSums(const StreamPass& pass) { return pass.kernel == nullptr || pass.kernel->tailTotal != 0; }
-    // A box down the columns reaching a row or two: each output row sums its few rows afresh,
-    // which reads less than sliding sums would.
+    // A box down the columns reaching a row: each output row sums its three rows afresh, which
+    // reads less than sliding sums would (for longer windows the sliding sums take fewer steps).
     bool isNarrowDown(const StreamPass& pass) const {
         return kIntegerRows && !pass.horizontal && pass.kernel == nullptr && selection_ == nullptr &&
-               pass.reach <= kLongestNarrowReach;
+               pass.reach <= kLongestNarrowDown;
     }
     // Pixels along a row.
     std::int32_t pixels() const { return width_ / step_; }
@@ -408,7 +408,7 @@ private:
     void narrowColumnRow(Stage& stage, std::size_t k, std::int32_t out, Row16* to) {
         const std::int32_t first = std::max(out - stage.pass.reach, 0);
         const std::int32_t n = windowCount(out, stage.pass.reach, height_);
-        std::array<const Row16*, 2 * kLongestNarrowReach + 1> rows;
+        std::array<const Row16*, 2 * kLongestNarrowDown + 1> rows;
         for (std::int32_t j = 0; j < n; ++j) rows[j] = slot(k, first + j);
         kernels_.narrowColumnMeans(rows.data(), n, n / 2,
                                    QuotientTable::roundedUpFloatReciprocal(static_cast<std::uint32_t>(n)), to, width_);

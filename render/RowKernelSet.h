@@ -52,7 +52,8 @@ struct StreamDepth<PF_PixelFloat> {
 
 // Rows are allocated this many values past their width: the Gaussian loops read whole blocks.
 constexpr std::int32_t kRowOverhang = 32;
-constexpr std::int32_t kLongestNarrowReach = 2;
+constexpr std::int32_t kLongestNarrowReach = 2;  // across
+constexpr std::int32_t kLongestNarrowDown = 1;
 
 template <class Pixel>
 struct RowKernels {
@@ -93,7 +94,7 @@ struct RowKernels {
     // (a row of interleaved pixels).
     void (*narrowBoxMeans)(const Row16* in, std::int32_t reach, std::int32_t step, std::int32_t half,
                            float reciprocal, Row16* out, std::int32_t width);
-    // The same down the columns of `count` rows (at most 2 * kLongestNarrowReach + 1).
+    // The same down the columns of `count` rows (at most 2 * kLongestNarrowDown + 1).
     void (*narrowColumnMeans)(const Row16* const* rows, std::int32_t count, std::int32_t half, float reciprocal,
                               Row16* out, std::int32_t width);
     void (*addRow)(std::int32_t* sums, const Row16* row, std::int32_t width);
