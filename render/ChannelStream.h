@@ -2,12 +2,14 @@
 // One channel of the row stream (RowStreamBlur): its passes over one band of output rows.
 // Source rows enter in order; each stage hands its rows to the next as soon as it has them,
 // and the last one's rows wait in a ring until every channel of the band has finished them.
+// (Channels with the same windows can go as one stream of rows of whole pixels.)
 //
-// A horizontal stage blurs each row as it comes: box windows through prefix sums, Gaussian
-// peaks through shifted copies of the row, a wide Gaussian's flat tail like a box. A vertical
-// stage keeps a ring of the rows its windows reach, and the column sums of the rows in its box
-// (or flat-tail) window, which each row enters when it arrives and leaves when the window has
-// passed it. Rows outside the frame count as absent, as at the ends of a line.
+// A horizontal stage blurs each row as it comes: box windows through prefix sums (a narrow
+// box's directly), Gaussian peaks through shifted copies of the row, a wide Gaussian's flat
+// tail like a box. A vertical stage keeps a ring of the rows its windows reach, and the column
+// sums of the rows in its box (or flat-tail) window, which each row enters when it arrives and
+// leaves when the window has passed it; a box of three rows sums them afresh instead. Rows
+// outside the frame count as absent, as at the ends of a line.
 //
 // With a selection (integer rows, box passes), only selected pixels count in a window, and with
 // keep-division only those of the pixel's run of selected pixels along the line. Every stage

@@ -2,7 +2,9 @@
 // The blur of a frame in which every pixel is selected and counts (EveryPixelCounts.h), as one
 // stream of rows. Every pixel counts, so the channels never meet: each runs on its own, its
 // passes chained so that a row goes through all of them while it is in cache (ChannelStream).
-// Passes that are the identity (radius 1) drop out. Each worker renders a band of rows and
+// Where all four have the same narrow box windows (the small-radius path's blur), they go as
+// one stream of rows of whole pixels, read and written as the frame holds them, without
+// parting and joining channels. Passes that are the identity (radius 1) drop out. Each worker renders a band of rows and
 // computes the rows its vertical windows reach beyond the band itself. Integer frames get the
 // pass-by-pass blur's bytes (integer sums are exact in any order), and so do float frames with
 // Gaussian kernels of at most 100 sizes (their sums are taken afresh for every pixel, in the
