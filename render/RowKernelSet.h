@@ -141,3 +141,8 @@ struct RowKernels {
 // Instantiated for PF_Pixel8, PF_Pixel16 and PF_PixelFloat.
 template <class Pixel>
 RowKernels<Pixel> rowKernelsForThisProcessor();
+
+// The loops as compiled for the baseline instruction set on any processor, for tests that
+// hold them against this processor's.
+template <class Pixel>
+RowKernels<Pixel> baselineRowKernels();
