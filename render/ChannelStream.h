@@ -2,12 +2,14 @@
 // One channel of the row stream (RowStreamBlur): its passes over one band of output rows.
 // Source rows enter in order; each stage hands its rows to the next as soon as it has them,
 // and the last one's rows wait in a ring until every channel of the band has finished them.
+// (Channels with the same windows can go as one stream of rows of whole pixels.)
 //
-// A horizontal stage blurs each row as it comes: box windows through prefix sums, Gaussian
-// peaks through shifted copies of the row, a wide Gaussian's flat tail like a box. A vertical
-// stage keeps a ring of the rows its windows reach, and the column sums of the rows in its box
-// (or flat-tail) window, which each row enters when it arrives and leaves when the window has
-// passed it. Rows outside the frame count as absent, as at the ends of a line.
+// A horizontal stage blurs each row as it comes: box windows through prefix sums (a narrow
+// box's directly), Gaussian peaks through shifted copies of the row, a wide Gaussian's flat
+// tail like a box. A vertical stage keeps a ring of the rows its windows reach, and the column
+// sums of the rows in its box (or flat-tail) window, which each row enters when it arrives and
+// leaves when the window has passed it; a box of three rows sums them afresh instead. Rows
+// outside the frame count as absent, as at the ends of a line.
 //
 // With a selection (integer rows, box passes), only selected pixels count in a window, and with
 // keep-division only those of the pixel's run of selected pixels along the line. Every stage
@@ -21,6 +23,7 @@
 #include "render/SelectionMask.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -72,12 +75,16 @@ public:
     // `latency`: how far past an output row the source must have come before every channel of
     // the band has it (the largest latencyOf over the channels).
     // `selection` (null: every pixel counts) needs integer rows and box passes only.
+    // `step`: the values of a pixel along a row, 1 for a channel of its own, kChannelsPerPixel
+    // for a row of whole pixels, their channels interleaved (integer rows without a selection,
+    // every horizontal pass a narrow box); `width` counts values.
     // Its rows and sums come from `memory`.
     ChannelStream(const RowKernels<Pixel>& kernels, const std::vector<StreamPass>& passes, std::int32_t width,
                   std::int32_t height, RowRange band, std::int32_t latency, std::pmr::memory_resource* memory,
-                  const StreamSelection* selection = nullptr)
+                  const StreamSelection* selection = nullptr, std::int32_t step = 1)
         : kernels_(kernels),
           selection_(selection),
+          step_(step),
           width_(width),
           height_(height),
           zeros_(memory),
@@ -198,6 +205,14 @@ private:
     // Rows each side of an output row that a vertical stage reads.
     static std::int32_t spanOf(const StreamPass& pass) { return std::max(pass.reach, peakReachOf(pass)); }
     static bool hasSums(const StreamPass& pass) { return pass.kernel == nullptr || pass.kernel->tailTotal != 0; }
+    // A box down the columns reaching a row: each output row sums its three rows afresh, which
+    // reads less than sliding sums would (for longer windows the sliding sums take fewer steps).
+    bool isNarrowDown(const StreamPass& pass) const {
+        return kIntegerRows && !pass.horizontal && pass.kernel == nullptr && selection_ == nullptr &&
+               pass.reach <= kLongestNarrowDown;
+    }
+    // Pixels along a row.
+    std::int32_t pixels() const { return width_ / step_; }
 
     std::size_t stride() const { return static_cast<std::size_t>(width_) + kRowOverhang; }
 
@@ -256,7 +271,7 @@ private:
             const std::int32_t span = spanOf(pass);
             stage.ringRows = 2 * span + 2;
             stage.rows.resize(static_cast<std::size_t>(stage.ringRows) * stride());
-            if (hasSums(pass)) stage.sums.assign(width, Sum(0));
+            if (hasSums(pass) && !isNarrowDown(pass)) stage.sums.assign(width, Sum(0));
             if (pass.kernel != nullptr) stage.weightSums.resize(width);
             stage.nextOut = stage.out.first;
             stage.firstSummed = stage.in.first;
@@ -282,7 +297,7 @@ private:
             };
             if (hasSums(pass)) {
                 // A Gaussian's flat tail is the truncated mean of its window.
-                const std::int32_t n = windowCount(x, pass.reach, width_);
+                const std::int32_t n = windowCount(x, pass.reach, pixels());
                 const Divisor window(n, pass.kernel == nullptr);
                 put(stage.halves, window.half);
                 put(stage.reciprocals, kIntegerRows ? window.reciprocal : floatReciprocal(n));
@@ -299,10 +314,10 @@ private:
             }
         };
         const std::int32_t edge = std::max(pass.reach, stage.peakReach);
-        const std::int32_t innerFirst = std::min(edge, width_), innerLast = std::max(width_ - edge, innerFirst);
+        const std::int32_t innerFirst = std::min(edge, pixels()), innerLast = std::max(pixels() - edge, innerFirst);
         setAt(innerLast > innerFirst ? innerFirst : 0, true);
         for (std::int32_t x = 0; x < innerFirst; ++x) setAt(x, false);
-        for (std::int32_t x = innerLast; x < width_; ++x) setAt(x, false);
+        for (std::int32_t x = innerLast; x < pixels(); ++x) setAt(x, false);
     }
 
     Row* slot(std::size_t k, std::int32_t y) {
@@ -324,6 +339,17 @@ private:
             return;
         }
         const std::int32_t span = spanOf(stage.pass);
+        if constexpr (kIntegerRows) {
+            if (isNarrowDown(stage.pass)) {
+                // Every row its window reaches is in the ring once the last of them has come.
+                while (stage.nextOut < stage.out.last && std::min(stage.nextOut + span, height_ - 1) <= y) {
+                    const std::int32_t out = stage.nextOut++;
+                    narrowColumnRow(stage, k, out, slot(k + 1, out));
+                    accept(k + 1, out);
+                }
+                return;
+            }
+        }
         const std::int32_t next = stage.nextOut;
         if (stage.pass.kernel == nullptr && next < stage.out.last && next + span == y &&
             stage.firstSummed == next - span - 1) {
@@ -378,6 +404,16 @@ private:
             blurColumnRow(stage, k, out, slot(k + 1, out));
             accept(k + 1, out);
         }
+    }
+
+    // Output row `out` of a narrow box down the columns, from the rows of its ring.
+    void narrowColumnRow(Stage& stage, std::size_t k, std::int32_t out, Row16* to) {
+        const std::int32_t first = std::max(out - stage.pass.reach, 0);
+        const std::int32_t n = windowCount(out, stage.pass.reach, height_);
+        std::array<const Row16*, 2 * kLongestNarrowDown + 1> rows;
+        for (std::int32_t j = 0; j < n; ++j) rows[j] = slot(k, first + j);
+        kernels_.narrowColumnMeans(rows.data(), n, n / 2,
+                                   QuotientTable::roundedUpFloatReciprocal(static_cast<std::uint32_t>(n)), to, width_);
     }
 
     // Output row `out` of a vertical stage, from the rows of its ring.
@@ -493,20 +529,25 @@ private:
     }
 
     // A box row across whose windows reach a place or two: the inner positions share one
-    // divisor, the few at the ends sum what lies on the line.
+    // divisor, the few pixels at the ends sum what lies on the line.
     void narrowBoxRow(const Stage& stage, const Row16* in, Row16* out) {
-        const std::int32_t reach = stage.pass.reach;
+        const std::int32_t reach = stage.pass.reach, length = pixels();
         auto meanAt = [&](std::int32_t x) {
-            std::int32_t sum = 0;
-            for (std::int32_t at = std::max(x - reach, 0); at <= std::min(x + reach, width_ - 1); ++at) sum += in[at];
-            out[x] = static_cast<Row16>(
-                static_cast<std::int32_t>(static_cast<double>(sum + stage.halves[x]) * stage.reciprocals[x]));
+            for (std::int32_t c = 0; c < step_; ++c) {
+                std::int32_t sum = 0;
+                for (std::int32_t at = std::max(x - reach, 0); at <= std::min(x + reach, length - 1); ++at) {
+                    sum += in[at * step_ + c];
+                }
+                out[x * step_ + c] = static_cast<Row16>(
+                    static_cast<std::int32_t>(static_cast<double>(sum + stage.halves[x]) * stage.reciprocals[x]));
+            }
         };
         static_assert(2 * kLongestNarrowReach + 1 <= QuotientTable::kLongestFloatDivisor, "float quotients");
         const std::int32_t inner = 2 * reach + 1;
-        kernels_.narrowBoxMeans(in, reach, inner / 2, QuotientTable::roundedUpFloatReciprocal(inner), out, width_);
-        for (std::int32_t x = 0; x < std::min(reach, width_); ++x) meanAt(x);
-        for (std::int32_t x = std::max(width_ - reach, reach); x < width_; ++x) meanAt(x);
+        kernels_.narrowBoxMeans(in, reach, step_, inner / 2, QuotientTable::roundedUpFloatReciprocal(inner), out,
+                                width_);
+        for (std::int32_t x = 0; x < std::min(reach, length); ++x) meanAt(x);
+        for (std::int32_t x = std::max(length - reach, reach); x < length; ++x) meanAt(x);
     }
 
     const std::uint8_t* selected(std::int32_t y) const { return selection_->mask->row(y); }
@@ -614,6 +655,7 @@ private:
 
     const RowKernels<Pixel>& kernels_;
     const StreamSelection* selection_;
+    const std::int32_t step_;
     const std::int32_t width_, height_;
     std::vector<Stage> stages_;
     RowRange input_{0, 0};

@@ -34,6 +34,13 @@ RowKernels<Pixel> rowKernelsForThisProcessor() {
     return plain::kernelsOfThisSet<Pixel>();
 }
 
+template <class Pixel>
+RowKernels<Pixel> baselineRowKernels() {
+    return plain::kernelsOfThisSet<Pixel>();
+}
+
+template RowKernels<PF_Pixel8> baselineRowKernels<PF_Pixel8>();
+template RowKernels<PF_Pixel16> baselineRowKernels<PF_Pixel16>();
 template RowKernels<PF_Pixel8> rowKernelsForThisProcessor<PF_Pixel8>();
 template RowKernels<PF_Pixel16> rowKernelsForThisProcessor<PF_Pixel16>();
 template RowKernels<PF_PixelFloat> rowKernelsForThisProcessor<PF_PixelFloat>();

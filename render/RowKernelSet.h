@@ -9,6 +9,7 @@
 #include "render/GaussKernel.h"
 #include "render/PixelTraits.h"
 
+#include <algorithm>
 #include <cstdint>
 
 template <class Pixel>
@@ -24,6 +25,13 @@ struct StreamDepth<PF_Pixel8> : DepthConversion<PF_Pixel8> {
     static std::uint16_t toRow(std::uint8_t v) {
         const auto x = static_cast<std::uint16_t>((v + 1) << 7);
         return static_cast<std::uint16_t>((v << 7) + ((x + 1 + (x >> 8)) >> 8));
+    }
+    // narrowTo8Bits in 16-bit steps too: (v * 255 + 16384) >> 15 is (v * 510 + 32768) >> 16,
+    // the high half of v * 510 plus one where its low half reaches 32768.
+    static std::uint8_t fromRow(std::uint16_t v) {
+        const auto high = static_cast<std::uint16_t>((static_cast<std::uint32_t>(v) * 510u) >> 16);
+        const auto low = static_cast<std::uint16_t>(v * 510u);
+        return static_cast<std::uint8_t>(std::min<std::uint16_t>(255, static_cast<std::uint16_t>(high + (low >> 15))));
     }
 };
 
@@ -44,7 +52,8 @@ struct StreamDepth<PF_PixelFloat> {
 
 // Rows are allocated this many values past their width: the Gaussian loops read whole blocks.
 constexpr std::int32_t kRowOverhang = 32;
-constexpr std::int32_t kLongestNarrowReach = 2;
+constexpr std::int32_t kLongestNarrowReach = 2;  // across
+constexpr std::int32_t kLongestNarrowDown = 1;
 
 template <class Pixel>
 struct RowKernels {
@@ -58,6 +67,9 @@ struct RowKernels {
     void (*storePixels)(const Row* const* channels, Channel* pixels, std::int32_t width);
     // The same bytes, written past the caches where the row's alignment allows.
     void (*storePixelsUncached)(const Row* const* channels, Channel* pixels, std::int32_t width);
+    // A row of `count` values (pixels with their channels interleaved) into one row, and back.
+    void (*widenValues)(const Channel* values, Row* row, std::int32_t count);
+    void (*narrowValues)(const Row* row, Channel* values, std::int32_t count);
     // sums[x] = the Gaussian peak over taps[0 .. 2 * reach] (the rows -reach .. reach away),
     // for integer rows across (float rows across use convolveDoubles below).
     void (*convolve)(const Row* const* taps, const std::uint16_t* weights, std::int32_t reach, Sum* sums,
@@ -78,10 +90,15 @@ struct RowKernels {
                           Row16* out, std::int32_t width);
     void (*rowMeans)(const std::int32_t* sums, std::int32_t half, double reciprocal, Row16* out, std::int32_t width);
     // Box windows reaching kLongestNarrowReach places or fewer, summed directly rather than
-    // through prefix sums: out[x] = the mean of in[x - reach .. x + reach] for x in
-    // [reach, width - reach), by the float reciprocal of the window's count.
-    void (*narrowBoxMeans)(const Row16* in, std::int32_t reach, std::int32_t half, float reciprocal, Row16* out,
-                           std::int32_t width);
+    // through prefix sums: out[x] = the mean of in[x - reach * step], in[x - (reach - 1) * step],
+    // .. in[x + reach * step] for x in [reach * step, width - reach * step), by the float
+    // reciprocal of the window's count. `step` is 1 (a channel's row) or kChannelsPerPixel
+    // (a row of interleaved pixels).
+    void (*narrowBoxMeans)(const Row16* in, std::int32_t reach, std::int32_t step, std::int32_t half,
+                           float reciprocal, Row16* out, std::int32_t width);
+    // The same down the columns of `count` rows (at most 2 * kLongestNarrowDown + 1).
+    void (*narrowColumnMeans)(const Row16* const* rows, std::int32_t count, std::int32_t half, float reciprocal,
+                              Row16* out, std::int32_t width);
     void (*addRow)(std::int32_t* sums, const Row16* row, std::int32_t width);
     void (*subtractRow)(std::int32_t* sums, const Row16* row, std::int32_t width);
     void (*slideColumns)(std::int32_t* sums, const Row16* entering, const Row16* leaving, std::int32_t half,
@@ -128,3 +145,8 @@ struct RowKernels {
 // Instantiated for PF_Pixel8, PF_Pixel16 and PF_PixelFloat.
 template <class Pixel>
 RowKernels<Pixel> rowKernelsForThisProcessor();
+
+// The loops as compiled for the baseline instruction set on any processor, for tests that
+// hold them against this processor's.
+template <class Pixel>
+RowKernels<Pixel> baselineRowKernels();

@@ -42,11 +42,15 @@ struct StreamTask {
     std::int32_t reachAcross = 0, reachDown = 0;
     bool tiled = false;  // bands go in tiles, those over one value copied (streamTiles)
     bool uncachedOutput = false;  // output rows are written past the caches
+    // Every channel has the same passes: the four go as one stream of rows of whole pixels
+    // (streamPixelRows).
+    bool interleaved = false;
 
     // About the memory the streams of a line of `width` pixels take.
     std::size_t memoryOfRows(std::int32_t width) const {
         using Row = typename StreamDepth<Pixel>::Row;
         const std::int32_t height = area.bottom - area.top;
+        if (interleaved) return ChannelStream<Pixel>::memoryOf(passes[0], kChannelsPerPixel * width, height, latency);
         std::size_t bytes = static_cast<std::size_t>(kChannelsPerPixel) * width * sizeof(Row);
         for (const auto& channel : passes) bytes += ChannelStream<Pixel>::memoryOf(channel, width, height, latency);
         return bytes;
@@ -72,6 +76,27 @@ bool outputIsUncached(const PF_LRect& area) {
     return static_cast<std::size_t>(area.right - area.left) * static_cast<std::size_t>(area.bottom - area.top) *
                sizeof(Pixel) >=
            kUncachedOutputBytes;
+}
+
+// Whether the channels can stream as one: integer rows without a selection, the same passes on
+// every channel, each across a narrow box (whose neighbours are a pixel's width apart).
+template <class Pixel>
+bool channelsGoTogether(const StreamTask<Pixel>& task) {
+    if (!std::is_same<typename StreamDepth<Pixel>::Row, std::uint16_t>::value || task.selection != nullptr) {
+        return false;
+    }
+    const std::vector<StreamPass>& first = task.passes[0];
+    for (const std::vector<StreamPass>& channel : task.passes) {
+        if (channel.size() != first.size()) return false;
+        for (std::size_t k = 0; k < first.size(); ++k) {
+            if (channel[k].horizontal != first[k].horizontal || channel[k].reach != first[k].reach ||
+                channel[k].kernel != nullptr || first[k].kernel != nullptr) {
+                return false;
+            }
+            if (channel[k].horizontal && channel[k].reach > kLongestNarrowReach) return false;
+        }
+    }
+    return true;
 }
 
 // Each channel's passes that are not the identity.
@@ -103,6 +128,7 @@ void planPasses(StreamTask<Pixel>& task, StreamKernel kernel, double aspect, con
     // equal values need not come out as the value.
     task.tiled = std::is_same<typename StreamDepth<Pixel>::Row, std::uint16_t>::value && task.selection == nullptr &&
                  task.reachAcross <= kLongestTiledReach && task.reachDown <= kLongestTiledReach;
+    task.interleaved = channelsGoTogether(task);
 }
 
 // Unselected pixels of output row y keep their source value.
@@ -122,6 +148,45 @@ struct ColumnRange {
     std::int32_t last;  // exclusive
 };
 
+// Whether a source row (`width` pixels from the line's first column) may be streamed: rows
+// need not count unless checked, and once one does not, no row of any band goes on.
+template <class Pixel>
+bool rowMayStream(const StreamTask<Pixel>& task, const Pixel* source, std::int32_t width) {
+    if (!task.checkRows) return true;
+    if (task.someRowFails.load(std::memory_order_relaxed)) return false;
+    if (everyPixelOfRowCounts(source, width)) return true;
+    task.someRowFails.store(true, std::memory_order_relaxed);
+    return false;
+}
+
+// streamRows for channels that go together: one stream of rows of whole pixels, read and
+// written as they lie in the frame, without parting and joining channels.
+template <class Pixel>
+bool streamPixelRows(const StreamTask<Pixel>& task, std::byte* storage, std::size_t storageSize, RowRange output,
+                     ColumnRange line, ColumnRange kept) {
+    using Channel = typename PixelTraits<Pixel>::Channel;
+    const std::int32_t width = line.last - line.first, height = task.area.bottom - task.area.top;
+    std::pmr::monotonic_buffer_resource memory(storage, storageSize);
+    ChannelStream<Pixel> stream(task.kernels, task.passes[0], kChannelsPerPixel * width, height, output, task.latency,
+                                &memory, nullptr, kChannelsPerPixel);
+    const std::int32_t keptOffset = kChannelsPerPixel * (kept.first - line.first);
+    const std::int32_t keptValues = kChannelsPerPixel * (kept.last - kept.first);
+    std::int32_t written = output.first;
+    for (std::int32_t y = stream.input().first; y < stream.input().last; ++y) {
+        const Pixel* source = worldPixel<Pixel>(*task.source, task.area.left + line.first, task.area.top + y);
+        if (!rowMayStream(task, source, width)) return false;
+        task.kernels.widenValues(reinterpret_cast<const Channel*>(source), stream.inputSlot(y),
+                                 kChannelsPerPixel * width);
+        stream.accept(y);
+        for (; written < stream.finishedUpTo(); ++written) {
+            Pixel* to = worldPixel<Pixel>(*task.destination, task.area.left + kept.first, task.area.top + written);
+            task.kernels.narrowValues(stream.finishedRow(written) + keptOffset, reinterpret_cast<Channel*>(to),
+                                      keptValues);
+        }
+    }
+    return true;
+}
+
 // Streams output rows `output` at columns `kept`, reading the columns `line`: `kept` and the
 // columns its windows reach, within the area. Windows that would reach past an end of `line`
 // inside the area come out wrong, but only in the columns of `line` outside `kept`. `storage`
@@ -129,6 +194,7 @@ struct ColumnRange {
 template <class Pixel>
 bool streamRows(const StreamTask<Pixel>& task, std::byte* storage, std::size_t storageSize, RowRange output,
                 ColumnRange line, ColumnRange kept) {
+    if (task.interleaved) return streamPixelRows(task, storage, storageSize, output, line, kept);
     using Row = typename StreamDepth<Pixel>::Row;
     using Channel = typename PixelTraits<Pixel>::Channel;
     const std::int32_t width = line.last - line.first, height = task.area.bottom - task.area.top;
@@ -154,13 +220,7 @@ bool streamRows(const StreamTask<Pixel>& task, std::byte* storage, std::size_t s
             slots[c] = needs(c, y) ? streams[c].inputSlot(y) : unneeded.data() + static_cast<std::size_t>(c) * width;
         }
         const Pixel* source = worldPixel<Pixel>(*task.source, task.area.left + line.first, task.area.top + y);
-        if (task.checkRows) {
-            if (task.someRowFails.load(std::memory_order_relaxed)) return false;
-            if (!everyPixelOfRowCounts(source, width)) {
-                task.someRowFails.store(true, std::memory_order_relaxed);
-                return false;
-            }
-        }
+        if (!rowMayStream(task, source, width)) return false;
         task.kernels.loadPixels(reinterpret_cast<const Channel*>(source), slots.data(), width);
         if constexpr (std::is_same<Row, std::uint16_t>::value) {
             if (task.selection != nullptr) {

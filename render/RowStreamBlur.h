@@ -2,14 +2,17 @@
 // The blur of a frame in which every pixel is selected and counts (EveryPixelCounts.h), as one
 // stream of rows. Every pixel counts, so the channels never meet: each runs on its own, its
 // passes chained so that a row goes through all of them while it is in cache (ChannelStream).
-// Passes that are the identity (radius 1) drop out. Each worker renders a band of rows and
-// computes the rows its vertical windows reach beyond the band itself. Integer frames get the
-// pass-by-pass blur's bytes (integer sums are exact in any order), and so do float frames with
-// Gaussian kernels of at most 100 sizes (their sums are taken afresh for every pixel, in the
-// same order). Float box windows sum in double from wherever the band starts and multiply by
-// the reciprocal of their count: each float is the pass-by-pass blur's, or one step (ulp)
-// away where the double falls within its rounding of the point between two floats. Wider
-// float Gaussians, whose flat tail would do the same, stay with the pass-by-pass blur.
+// Where all four have the same narrow box windows (the small-radius path's blur), they go as
+// one stream of rows of whole pixels, read and written as the frame holds them, without parting
+// and joining channels. Passes that are the identity (radius 1) drop out. Each worker renders a
+// band of rows and computes the rows its vertical windows reach beyond the band itself. Integer
+// frames get the pass-by-pass blur's bytes (integer sums are exact in any order), and so do
+// float frames with Gaussian kernels of at most 100 sizes (their sums are taken afresh for
+// every pixel, in the same order). Float box windows sum in double from wherever the band
+// starts and multiply by the reciprocal of their count: each float is the pass-by-pass blur's,
+// or one step (ulp) away where the double falls within its rounding of the point between two
+// floats. Wider float Gaussians, whose flat tail would do the same, stay with the pass-by-pass
+// blur.
 //
 // With small windows on integer frames, bands go in tiles: a tile whose source, with every
 // column and row its windows reach, holds one value gets that value (a mean of equal values is

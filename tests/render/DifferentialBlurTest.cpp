@@ -402,6 +402,62 @@ TEST(DifferentialBlurTest, TheRowStreamAgreesOnFlatPictures) {
     moveOneOddPixel<PF_Pixel16>(hosts, random, 3);
 }
 
+// Every channel with the same windows, as the small-radius path's blur has them: the channels
+// stream together as rows of whole pixels where every window across is narrow, and windows
+// reaching a row or two down sum their rows afresh. Noise and flat patches, frames down to a
+// pixel, every worker count.
+struct SameWindows {
+    const char* what;
+    double radius;
+    double aspect;
+    std::int32_t repeatCount;
+};
+
+constexpr SameWindows kSameWindows[] = {
+    {"a pixel each side", 2.0, 0.0, 1},
+    {"two pixels each side", 3.0, 0.0, 1},
+    {"narrow, repeated", 2.5, 0.0, 3},
+    {"wide across, narrow down", 2.0, 3.0, 1},
+    {"narrow across, wide down", 2.0, -3.0, 2},
+    {"down only", 1.0, -1.5, 1},
+    {"no window at all", 1.0, 0.0, 1},
+};
+
+template <class Pixel>
+void compareSameWindowsWithBaseline(const std::vector<std::unique_ptr<vmhost::Host>>& hosts, std::mt19937& random,
+                                    int casesEach) {
+    int k = 0;
+    for (const SameWindows& windows : kSameWindows) {
+        for (int n = 0; n < casesEach; ++n, ++k) {
+            RandomBlur blur = smallRadiusBlur(random);
+            if (n % 4 == 0) {
+                blur.width = std::uniform_int_distribution<int>(1, 6)(random);
+                blur.height = std::uniform_int_distribution<int>(1, 6)(random);
+                blur.area = {0, 0, blur.width, blur.height};
+            }
+            blur.radii.fill(windows.radius);
+            blur.aspect = windows.aspect;
+            blur.repeatCount = windows.repeatCount;
+            TestWorld<Pixel> source(blur.width, blur.height);
+            if (n % 2 == 0) {
+                fillOpaque(source, random);
+            } else {
+                paintPatches(source, random);
+            }
+            vmhost::Host& host = *hosts[static_cast<std::size_t>(k) % hosts.size()];
+            checkStreamOn(host, source, blur, StreamKernel::Box, random, std::string(", ") + windows.what);
+            if (testing::Test::HasFatalFailure()) return;
+        }
+    }
+}
+
+TEST(DifferentialBlurTest, TheRowStreamAgreesWhenEveryChannelHasTheSameWindows) {
+    const auto hosts = hostsWithEveryWorkerCount();
+    std::mt19937 random(89);
+    compareSameWindowsWithBaseline<PF_Pixel8>(hosts, random, 24);
+    compareSameWindowsWithBaseline<PF_Pixel16>(hosts, random, 16);
+}
+
 // A frame all of one transparent colour holds no pixel that counts, though every window over
 // it gives that colour back.
 TEST(DifferentialBlurTest, AFlatTransparentFrameDoesNotCount) {

@@ -7,16 +7,38 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <random>
+#include <string>
 #include <vector>
 
 namespace {
 
-TEST(StreamArithmeticTest, EveryByteWidensAsTheDriverWidensIt) {
-    for (int v = 0; v < 256; ++v) {
+// 8-bit frames widen and narrow on the way through the stream as the driver's conversions do,
+// channel by channel and as rows of whole pixels, for every value.
+TEST(StreamArithmeticTest, EightBitValuesWidenAndNarrowAsTheDriverConvertsThem) {
+    const RowKernels<PF_Pixel8> kernels = rowKernelsForThisProcessor<PF_Pixel8>();
+    std::vector<std::uint8_t> bytes(65536);
+    std::vector<std::uint16_t> values(bytes.size());
+    for (std::size_t v = 0; v < 256; ++v) bytes[v] = static_cast<std::uint8_t>(v);
+    kernels.widenValues(bytes.data(), values.data(), 256);
+    std::vector<std::uint16_t> alpha(64), red(64), green(64), blue(64);
+    std::uint16_t* channels[] = {alpha.data(), red.data(), green.data(), blue.data()};
+    kernels.loadPixels(bytes.data(), channels, 64);
+    for (std::size_t v = 0; v < 256; ++v) {
         const auto byte = static_cast<std::uint8_t>(v);
-        EXPECT_EQ(widenTo16Bits(byte), StreamDepth<PF_Pixel8>::toRow(byte)) << v;
+        EXPECT_EQ(widenTo16Bits(byte), values[v]) << v;
+        EXPECT_EQ(widenTo16Bits(byte), channels[v % 4][v / 4]) << v;
+    }
+    for (std::size_t v = 0; v < values.size(); ++v) values[v] = static_cast<std::uint16_t>(v);
+    kernels.narrowValues(values.data(), bytes.data(), static_cast<std::int32_t>(values.size()));
+    std::vector<std::uint8_t> pixels(values.size());
+    const std::uint16_t* const rows[] = {values.data(), values.data() + 16384, values.data() + 32768,
+                                         values.data() + 49152};
+    kernels.storePixels(rows, pixels.data(), 16384);
+    for (std::size_t v = 0; v < values.size(); ++v) {
+        const std::uint8_t expected = narrowTo8Bits(static_cast<std::uint16_t>(v));
+        EXPECT_EQ(expected, bytes[v]) << v;
+        EXPECT_EQ(expected, pixels[4 * (v % 16384) + v / 16384]) << v;
     }
 }
 
@@ -79,6 +101,59 @@ TEST(StreamArithmeticTest, RowsStoredPastTheCachesHoldTheSameBytes) {
     checkUncachedStores<PF_Pixel8>();
     checkUncachedStores<PF_Pixel16>();
     checkUncachedStores<PF_PixelFloat>();
+}
+
+// The narrow windows and the conversions of rows of whole pixels, as this processor's loops
+// compute them (AVX2 where it has it) and as the baseline loops do, over random rows of every
+// value: lengths around the vector blocks, both steps along a row, every window.
+TEST(StreamArithmeticTest, BaselineLoopsAgreeWithThisProcessors) {
+    using Kernels = RowKernels<PF_Pixel16>;
+    using Kernels8 = RowKernels<PF_Pixel8>;
+    const Kernels fast = rowKernelsForThisProcessor<PF_Pixel16>(), plain = baselineRowKernels<PF_Pixel16>();
+    const Kernels8 fast8 = rowKernelsForThisProcessor<PF_Pixel8>(), plain8 = baselineRowKernels<PF_Pixel8>();
+    std::mt19937 random(7);
+    std::uniform_int_distribution<int> anyValue(0, 65535);
+    for (const std::int32_t width : {0, 1, 7, 16, 17, 40, 63, 100, 257}) {
+        std::vector<std::uint16_t> rows[3];
+        for (auto& row : rows) {
+            row.resize(static_cast<std::size_t>(width) + 16);
+            for (auto& v : row) v = static_cast<std::uint16_t>(anyValue(random));
+        }
+        const std::uint16_t* taps[] = {rows[0].data(), rows[1].data(), rows[2].data()};
+        // `run(kernels, kernels8, out)` with either set of loops must leave the same row.
+        auto agree = [&](const std::string& what, auto run) {
+            std::vector<std::uint16_t> expected(rows[0].size(), 7), actual(rows[0].size(), 7);
+            run(plain, plain8, expected.data());
+            run(fast, fast8, actual.data());
+            EXPECT_EQ(expected, actual) << what << ", width " << width;
+        };
+        for (const std::int32_t step : {1, 4}) {
+            for (std::int32_t reach = 1; reach <= kLongestNarrowReach; ++reach) {
+                const std::int32_t n = 2 * reach + 1;
+                const float reciprocal = QuotientTable::roundedUpFloatReciprocal(static_cast<std::uint32_t>(n));
+                agree("box across, reach " + std::to_string(reach) + ", step " + std::to_string(step),
+                      [&](const Kernels& kernels, const Kernels8&, std::uint16_t* out) {
+                          kernels.narrowBoxMeans(taps[0], reach, step, n / 2, reciprocal, out, width);
+                      });
+            }
+        }
+        for (std::int32_t n = 1; n <= 2 * kLongestNarrowDown + 1; ++n) {
+            const float reciprocal = QuotientTable::roundedUpFloatReciprocal(static_cast<std::uint32_t>(n));
+            agree("box down, " + std::to_string(n) + " rows", [&](const Kernels& kernels, const Kernels8&,
+                                                                  std::uint16_t* out) {
+                kernels.narrowColumnMeans(taps, n, n / 2, reciprocal, out, width);
+            });
+        }
+        std::vector<std::uint8_t> bytes(rows[0].size());
+        for (auto& b : bytes) b = static_cast<std::uint8_t>(anyValue(random));
+        agree("widened bytes", [&](const Kernels&, const Kernels8& kernels8, std::uint16_t* out) {
+            kernels8.widenValues(bytes.data(), out, width);
+        });
+        agree("narrowed values", [&](const Kernels&, const Kernels8& kernels8, std::uint16_t* out) {
+            // Two bytes to a value of `out`, compared as such.
+            kernels8.narrowValues(taps[0], reinterpret_cast<std::uint8_t*>(out), width);
+        });
+    }
 }
 
 }  // namespace
