@@ -47,8 +47,9 @@ void hostColorsOf(const Pixel* pixels, std::int32_t width, std::uint32_t* colors
     }
 }
 
-// One band of rows. The last colour this worker matched is remembered (across rows), so runs
-// of one colour do not even look it up again.
+// One band of rows. Each row's known verdicts are read first, in a loop without a branch on
+// the verdict (whether a colour is new follows no pattern a processor could predict); the
+// host is asked for the new colours after, in the row's order.
 template <class Pixel>
 PF_Err matchKeyRows(const KeyMaskTask& task, std::int32_t iteration, std::int32_t iterations) {
     const std::int32_t width = task.area.right - task.area.left;
@@ -58,31 +59,32 @@ PF_Err matchKeyRows(const KeyMaskTask& task, std::int32_t iteration, std::int32_
     ColorVerdicts& verdicts = *task.verdicts;
     std::vector<std::uint8_t> bandColumns(static_cast<std::size_t>(width), 0);
     std::vector<std::uint32_t> colors(static_cast<std::size_t>(width));
-    std::uint32_t previous = kTransparent;
-    std::uint8_t previousResult = 0;
+    std::vector<std::int32_t> unknown(static_cast<std::size_t>(width));
     for (std::int32_t j = band.first; j < band.first + band.count; ++j) {
         hostColorsOf(worldPixel<Pixel>(*task.source, task.area.left, task.area.top + j), width, colors.data());
         std::uint8_t* maskRow = task.mask.row(j);
+        std::int32_t unknownCount = 0;
         for (std::int32_t x = 0; x < width; ++x) {
             const std::uint32_t rgb = colors[x];
-            if (rgb == kTransparent) {
-                maskRow[x] = 0;
-                continue;
+            const bool transparent = rgb == kTransparent;
+            const ColorVerdicts::Verdict verdict = verdicts.find(rgb & 0xFFFFFFu);  // any colour for a transparent one
+            maskRow[x] = verdict == ColorVerdicts::kMatch && !transparent ? task.matchValue : 0;
+            unknown[unknownCount] = x;
+            unknownCount += verdict == ColorVerdicts::kUnknown && !transparent ? 1 : 0;
+        }
+        for (std::int32_t k = 0; k < unknownCount; ++k) {
+            const std::int32_t x = unknown[k];
+            const std::uint32_t rgb = colors[x];
+            ColorVerdicts::Verdict verdict = verdicts.find(rgb);  // found for an earlier pixel of the row
+            if (verdict == ColorVerdicts::kUnknown) {
+                PF_Pixel hostPixel = ColorVerdicts::pixelOf(rgb);
+                PF_Fixed hls[3] = {0, 0, 0};
+                const PF_Err err = task.rgbToHls(task.effectRef, &hostPixel, hls);
+                if (err != PF_Err_NONE) return err;
+                verdict = matchesAnyKey(hls, task.entries) ? ColorVerdicts::kMatch : ColorVerdicts::kNoMatch;
+                verdicts.put(rgb, verdict);
             }
-            if (rgb != previous) {
-                ColorVerdicts::Verdict verdict = verdicts.find(rgb);
-                if (verdict == ColorVerdicts::kUnknown) {
-                    PF_Pixel hostPixel = ColorVerdicts::pixelOf(rgb);
-                    PF_Fixed hls[3] = {0, 0, 0};
-                    const PF_Err err = task.rgbToHls(task.effectRef, &hostPixel, hls);
-                    if (err != PF_Err_NONE) return err;
-                    verdict = matchesAnyKey(hls, task.entries) ? ColorVerdicts::kMatch : ColorVerdicts::kNoMatch;
-                    verdicts.put(rgb, verdict);
-                }
-                previous = rgb;
-                previousResult = verdict == ColorVerdicts::kMatch ? task.matchValue : 0;
-            }
-            maskRow[x] = previousResult;
+            maskRow[x] = verdict == ColorVerdicts::kMatch ? task.matchValue : 0;
         }
         // The flags as updateMaskFlags sets them, while the row is at hand.
         std::uint8_t any = 0;
