@@ -26,7 +26,7 @@ void smoothEdgesAt(const EdgeSmoothContext<Pixel>& c, int x, int y, const Gates&
             step = horizontalStep(c, x, y, open(GateStepLeft), open(GateStepRight));
         }
         openRampRan = step.openRampRan;
-        if (!(open(GateVerticalChains) && verticalEdgeChains(c, x, y))) touchEdge(c, x, y, step);
+        if (!(open(GateVerticalChains) && verticalEdgeChains(c, x, y)) && open(GateTouch)) touchEdge(c, x, y, step);
         if (open(GateNotchA)) notchRestoreA(c, x, y);
     }
     if ((here & FlagDown) != 0) {
@@ -42,6 +42,18 @@ void smoothEdgesAt(const EdgeSmoothContext<Pixel>& c, int x, int y, const Gates&
     if (open(GateBleed)) bleedSides(c, x, y);
 }
 
+// A flagged pixel: most of them, along straight edges, have nothing to do, or only the touch
+// of a vertical edge piece, which is then made without trying the other steps.
+template <class Pixel, class Gates>
+void smoothFlaggedPixel(const EdgeSmoothContext<Pixel>& c, int x, int y, const Gates& gates) {
+    if (gates.exactly(0)) return;
+    if (gates.exactly(GateTouch)) {
+        touchBothSides(c, x, y);
+        return;
+    }
+    smoothEdgesAt(c, x, y, gates);
+}
+
 // Row y's pixels with a right or down difference, left to right, eight flag bytes at a time;
 // gatesAt(window) gives the gates of a pixel's window.
 template <class Pixel, class GatesAt>
@@ -53,7 +65,7 @@ void smoothFlaggedRow(const EdgeSmoothContext<Pixel>& c, int y, GatesAt gatesAt)
         if (c.width - x0 < 8) pending &= (std::uint64_t(1) << (8 * (c.width - x0))) - 1;
         while (pending != 0) {
             const int k = lowestSetBit(pending) / 8;
-            smoothEdgesAt(c, x0 + k, y, gatesAt(EdgeFlagWindow(c.flags, x0 + k, y)));
+            smoothFlaggedPixel(c, x0 + k, y, gatesAt(EdgeFlagWindow(c.flags, x0 + k, y)));
             pending &= ~(std::uint64_t(0xff) << (8 * k));
         }
     }

@@ -45,7 +45,7 @@ protected:
         for (int y = 0; y < map.height(); ++y) {
             for (int x = 0; x < map.width(); ++x) {
                 if ((map.at(x, y) & (FlagRight | FlagDown)) != 0) {
-                    smoothEdgesAt(context, x, y, gatesAt(EdgeFlagWindow(map, x, y)));
+                    smoothFlaggedPixel(context, x, y, gatesAt(EdgeFlagWindow(map, x, y)));
                 }
             }
         }
