@@ -87,10 +87,15 @@ public:
     bool keptAll(const std::vector<std::int64_t>& keys) const {
         return keys.empty() || keys.back() < key(0, keptEnd_, destination_->width);
     }
-    // Applies the band's kept blends of its own rows on the pixels `only` (sorted keys).
+    // Applies the band's kept blends of its own rows on the pixels `only` (sorted keys). Blends
+    // from above reach a row or two into the band, fewer than it keeps: most kept blends lie
+    // past the last of those pixels.
     void applyKept(const std::vector<std::int64_t>& only) const {
+        if (only.empty()) return;
+        const std::int64_t first = only.front(), last = only.back();
         for (const Entry& e : kept_) {
-            if (std::binary_search(only.begin(), only.end(), key(e.x, e.y, destination_->width))) apply(e);
+            const std::int64_t k = key(e.x, e.y, destination_->width);
+            if (k >= first && k <= last && std::binary_search(only.begin(), only.end(), k)) apply(e);
         }
     }
     // Applies the band's kept blends of rows [firstRow, endRow), another band's rows.
