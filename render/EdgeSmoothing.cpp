@@ -43,8 +43,11 @@ struct SmoothingJob {
 template <class Pixel>
 PF_Err buildFlagBand(const SmoothingJob<Pixel>& job, std::int32_t i, std::int32_t n) {
     const Band band = rowBand(i, n, job.source.height);
-    job.flags.clearRows(band.first, band.first + band.count);
-    buildEdgeFlagRows<Pixel>(job.flags, job.source, job.threshold, band.first, band.first + band.count);
+    // Row by row, so that each row is still in cache from its clearing when it is built.
+    for (std::int32_t y = band.first; y < band.first + band.count; ++y) {
+        job.flags.clearRows(y, y + 1);
+        buildEdgeFlagRows<Pixel>(job.flags, job.source, job.threshold, y, y + 1);
+    }
     return PF_Err_NONE;
 }
 
