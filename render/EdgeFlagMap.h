@@ -53,6 +53,8 @@ public:
     const std::uint8_t* bytes() const { return bytes_; }
 
     std::uint8_t at(int x, int y) const { return origin_[offset(x, y)]; }
+    // Where the flags of (x, y) lie; those of x + 1, ... follow, then the border.
+    const std::uint8_t* address(int x, int y) const { return origin_ + offset(x, y); }
     // The flags of pixels x0 .. x0 + 3 (that of x0 in the lowest byte); the bytes past the
     // image read 0.
     std::uint32_t block(int x0, int y) const {

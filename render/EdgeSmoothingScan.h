@@ -11,7 +11,9 @@
 #include "render/EdgeStepGates.h"
 #include "render/EdgeTouchesAndBleeds.h"
 
+#include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 // Each step runs only where its gate (WindowGates or KnownGates) lets it apply: the others do
 // nothing there.
@@ -59,13 +61,20 @@ void smoothFlaggedPixel(const EdgeSmoothContext<Pixel>& c, int x, int y, const G
 template <class Pixel, class GatesAt>
 void smoothFlaggedRow(const EdgeSmoothContext<Pixel>& c, int y, GatesAt gatesAt) {
     constexpr std::uint64_t kRightOrDown = (FlagRight | FlagDown) * 0x0101010101010101u;
-    for (int x0 = 0; x0 < c.width; x0 += 8) {
-        std::uint64_t pending = c.flags.wideBlock(x0, y) & kRightOrDown;
+    // Held here rather than read through the map at each pixel, which the steps might change
+    // as far as the compiler knows.
+    const std::uint8_t* const row = c.flags.address(0, y);
+    const std::ptrdiff_t stride = c.flags.stride();
+    const int width = c.width;
+    for (int x0 = 0; x0 < width; x0 += 8) {
+        std::uint64_t pending;
+        std::memcpy(&pending, row + x0, sizeof pending);
+        pending &= kRightOrDown;
         // The last word reaches past the border into the next row.
-        if (c.width - x0 < 8) pending &= (std::uint64_t(1) << (8 * (c.width - x0))) - 1;
+        if (width - x0 < 8) pending &= (std::uint64_t(1) << (8 * (width - x0))) - 1;
         while (pending != 0) {
             const int k = lowestSetBit(pending) / 8;
-            smoothFlaggedPixel(c, x0 + k, y, gatesAt(EdgeFlagWindow(c.flags, x0 + k, y)));
+            smoothFlaggedPixel(c, x0 + k, y, gatesAt(EdgeFlagWindow(row + x0 + k, stride)));
             pending &= ~(std::uint64_t(0xff) << (8 * k));
         }
     }
