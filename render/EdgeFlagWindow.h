@@ -26,6 +26,9 @@ public:
         return (above_ & kNibbles) | (here_ & kNibbles) << 4 | std::uint64_t(below_ & kNibbles) << 32;
     }
 
+    // Whether no pixel of the window differs from its right neighbour.
+    bool noRightDifferences() const { return ((above_ | here_ | below_) & 0x01010101u * FlagRight) == 0; }
+
     // The tests of the pass's rules at (x + dx, y + dy), dx in -2 .. 1, dy in -1 .. 1.
     constexpr bool R(int dx, int dy) const { return has(FlagRight, dx, dy); }
     constexpr bool D(int dx, int dy) const { return has(FlagDown, dx, dy); }

@@ -74,7 +74,10 @@ void smoothFlaggedRow(const EdgeSmoothContext<Pixel>& c, int y, GatesAt gatesAt)
         if (width - x0 < 8) pending &= (std::uint64_t(1) << (8 * (width - x0))) - 1;
         while (pending != 0) {
             const int k = lowestSetBit(pending) / 8;
-            smoothFlaggedPixel(c, x0 + k, y, gatesAt(EdgeFlagWindow(row + x0 + k, stride)));
+            // No right difference anywhere in the window (the pixel's own is then a down one,
+            // as along a level edge): every step of a down difference needs one, so none applies.
+            const EdgeFlagWindow window(row + x0 + k, stride);
+            if (!window.noRightDifferences()) smoothFlaggedPixel(c, x0 + k, y, gatesAt(window));
             pending &= ~(std::uint64_t(0xff) << (8 * k));
         }
     }
