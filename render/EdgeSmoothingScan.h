@@ -44,16 +44,22 @@ void smoothEdgesAt(const EdgeSmoothContext<Pixel>& c, int x, int y, const Gates&
     if (open(GateBleed)) bleedSides(c, x, y);
 }
 
-// A flagged pixel: most of them, along straight edges, have nothing to do, or only the touch
-// of a vertical edge piece, which is then made without trying the other steps.
+// A flagged pixel. Most of them, along straight edges, have nothing to do, or only one or two
+// steps open: the commonest of those are made at once, as smoothEdgesAt would make them,
+// without trying the others.
 template <class Pixel, class Gates>
 void smoothFlaggedPixel(const EdgeSmoothContext<Pixel>& c, int x, int y, const Gates& gates) {
     if (gates.exactly(0)) return;
     if (gates.exactly(GateTouch)) {
         touchBothSides(c, x, y);
-        return;
+    } else if (gates.exactly(GateTouch | GateNotchA)) {
+        touchBothSides(c, x, y);
+        notchRestoreA(c, x, y);
+    } else if (gates.exactly(GateHorizontalChains)) {
+        horizontalEdgeChains(c, x, y);
+    } else {
+        smoothEdgesAt(c, x, y, gates);
     }
-    smoothEdgesAt(c, x, y, gates);
 }
 
 // Row y's pixels with a right or down difference, left to right, eight flag bytes at a time;
