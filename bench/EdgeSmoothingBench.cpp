@@ -53,7 +53,7 @@ void scanFlatUhd(benchmark::State& state) {
             state.SkipWithError("no flag map");
         }
         EdgeBlendLog<PF_Pixel8> log;
-        log.start(*destination.world(), 0, kUhdHeight, 0);
+        log.start(*source.world(), *destination.world(), 0, kUhdHeight, 0);
         const EdgeSmoothContext<PF_Pixel8> context(flags, *source.world(), log, 70, 0);
         for (auto _ : state) {
             smoothFlaggedRows(context, 0, kUhdHeight);

@@ -5,9 +5,11 @@
 // bands above, then those of its own band, then those of the bands below. So a band applies
 // its blends of its own rows at once and keeps those of other rows, in order, for later; it
 // also keeps its blends of its first rows, where blends from the band above may land: such
-// pixels are later set back to the source and blended again in the right order.
+// pixels are later set back to the source and blended again in the right order. The band's
+// rows come from the source as its blends first reach them (EdgeBandCopy).
 
 #include "render/BlendWeights.h"
+#include "render/EdgeBandCopy.h"
 #include "render/EdgeSmoothDepth.h"
 #include "render/PixelAccumulator.h"
 #include "render/PixelArithmetic.h"
@@ -22,14 +24,16 @@ class EdgeBlendLog {
 public:
     using Weight = typename EdgeSmoothDepth<Pixel>::Weight;
 
-    // Starts the band of rows [firstRow, endRow), whose blends go to `destination`; those of
-    // its first keptRows rows are kept as well.
-    void start(PF_EffectWorld& destination, std::int32_t firstRow, std::int32_t endRow, std::int32_t keptRows) {
+    // Starts the band of rows [firstRow, endRow), whose blends go to `destination`, which takes
+    // the band's rows of `source` first; the blends of its first keptRows rows are kept as well.
+    void start(const PF_EffectWorld& source, PF_EffectWorld& destination, std::int32_t firstRow, std::int32_t endRow,
+               std::int32_t keptRows) {
         destination_ = &destination;
+        copy_.start(source, destination, firstRow, endRow);
         firstRow_ = firstRow;
         endRow_ = endRow;
         keptEnd_ = std::min(endRow, firstRow + keptRows);
-        directFirst_ = keptEnd_;
+        directFirst_ = directEnd_ = keptEnd_;
         only_ = nullptr;
         kept_.clear();
         others_.clear();
@@ -39,7 +43,12 @@ public:
     // key()), keeping nothing.
     void restart(const std::vector<std::int64_t>& only) {
         only_ = &only;
-        directFirst_ = endRow_;
+        directFirst_ = directEnd_ = endRow_;
+    }
+    // Copies the band's rows no blend reached; the band's own rows are then complete.
+    void finishCopy() {
+        copy_.finish();
+        directEnd_ = std::max(directFirst_, copy_.copiedEnd());
     }
 
     // Moves (x, y) toward a colour by w.
@@ -78,10 +87,15 @@ public:
     bool keptAll(const std::vector<std::int64_t>& keys) const {
         return keys.empty() || keys.back() < key(0, keptEnd_, destination_->width);
     }
-    // Applies the band's kept blends of its own rows on the pixels `only` (sorted keys).
+    // Applies the band's kept blends of its own rows on the pixels `only` (sorted keys). Blends
+    // from above reach a row or two into the band, fewer than it keeps: most kept blends lie
+    // past the last of those pixels.
     void applyKept(const std::vector<std::int64_t>& only) const {
+        if (only.empty()) return;
+        const std::int64_t first = only.front(), last = only.back();
         for (const Entry& e : kept_) {
-            if (std::binary_search(only.begin(), only.end(), key(e.x, e.y, destination_->width))) apply(e);
+            const std::int64_t k = key(e.x, e.y, destination_->width);
+            if (k >= first && k <= last && std::binary_search(only.begin(), only.end(), k)) apply(e);
         }
     }
     // Applies the band's kept blends of rows [firstRow, endRow), another band's rows.
@@ -100,10 +114,10 @@ private:
     };
 
     bool owns(std::int32_t y) const { return y >= firstRow_ && y < endRow_; }
-    // Most blends land on the band's own rows below the kept ones: applied at once, nothing to
-    // remember (one unsigned compare for both ends).
+    // Most blends land on the band's own rows below the kept ones, already copied: applied at
+    // once, nothing to remember (one unsigned compare for both ends).
     bool appliesDirectly(std::int32_t y) const {
-        return static_cast<std::uint32_t>(y - directFirst_) < static_cast<std::uint32_t>(endRow_ - directFirst_);
+        return static_cast<std::uint32_t>(y - directFirst_) < static_cast<std::uint32_t>(directEnd_ - directFirst_);
     }
     // Whether a blend of row y is kept. Nothing is kept once the band started again: the
     // other bands may be reading what it kept.
@@ -114,6 +128,10 @@ private:
         if (!owns(e.y)) {
             if (keeps(e.y)) others_.push_back(e);
             return;
+        }
+        if (e.y >= copy_.copiedEnd()) {
+            copy_.through(e.y);
+            directEnd_ = std::max(directFirst_, copy_.copiedEnd());
         }
         if (only_ != nullptr &&
             !std::binary_search(only_->begin(), only_->end(), key(e.x, e.y, destination_->width))) {
@@ -144,7 +162,9 @@ private:
     std::int32_t firstRow_ = 0;
     std::int32_t endRow_ = 0;
     std::int32_t keptEnd_ = 0;
-    std::int32_t directFirst_ = 0;  // rows [directFirst_, endRow_) take blends without an entry
+    std::int32_t directFirst_ = 0;  // rows [directFirst_, directEnd_) take blends without an entry
+    std::int32_t directEnd_ = 0;
+    EdgeBandCopy<Pixel> copy_;
     const std::vector<std::int64_t>* only_ = nullptr;
     std::vector<Entry> kept_;    // blends of the band's first rows, also applied at once
     std::vector<Entry> others_;  // blends of other bands' rows, applied later

@@ -9,7 +9,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
 #include <vector>
 
 enum EdgeFlag : std::uint8_t {
@@ -53,20 +52,8 @@ public:
     const std::uint8_t* bytes() const { return bytes_; }
 
     std::uint8_t at(int x, int y) const { return origin_[offset(x, y)]; }
-    // The flags of pixels x0 .. x0 + 3 (that of x0 in the lowest byte); the bytes past the
-    // image read 0.
-    std::uint32_t block(int x0, int y) const {
-        std::uint32_t word;
-        std::memcpy(&word, origin_ + offset(x0, y), sizeof word);
-        return word;
-    }
-    // The flags of pixels x0 .. x0 + 7, that of x0 in the lowest byte. Past the image's last
-    // column they are those of the border and of the next map row.
-    std::uint64_t wideBlock(int x0, int y) const {
-        std::uint64_t word;
-        std::memcpy(&word, origin_ + offset(x0, y), sizeof word);
-        return word;
-    }
+    // Where the flags of (x, y) lie; those of x + 1, ... follow, then the border.
+    const std::uint8_t* address(int x, int y) const { return origin_ + offset(x, y); }
     // Stores the flags of pixels x0 .. x0 + 3, that of x0 in the lowest byte.
     void setBlock(int x0, int y, std::uint32_t word) {
         std::uint8_t* p = origin_ + offset(x0, y);

@@ -70,13 +70,11 @@ std::uint32_t edgeFlagRow8(const PF_Pixel8* p, const PF_Pixel8* q, std::uint8_t*
         // Within each 128-bit lane: 32-bit lanes to bytes, so each lane's low word holds its block.
         const __m256i halves = _mm256_packs_epi32(bits, bits);
         const __m256i bytes = _mm256_packus_epi16(halves, halves);
-        std::uint32_t words[2] = {static_cast<std::uint32_t>(_mm256_cvtsi256_si32(bytes)),
-                                  static_cast<std::uint32_t>(_mm_cvtsi128_si32(_mm256_extracti128_si256(bytes, 1)))};
-        for (std::uint32_t& word : words) {
-            word &= 0x03030303u | diagonalsCounted(word);
-            any |= word;
-        }
-        std::memcpy(flags + x0, words, sizeof words);
+        const std::uint64_t both = static_cast<std::uint64_t>(
+            _mm_cvtsi128_si64(_mm_unpacklo_epi32(_mm256_castsi256_si128(bytes), _mm256_extracti128_si256(bytes, 1))));
+        const std::uint64_t word = both & diagonalsCountedInPairs(both);
+        any |= static_cast<std::uint32_t>(word) | static_cast<std::uint32_t>(word >> 32);
+        std::memcpy(flags + x0, &word, sizeof word);
     }
     if (x0 < blockEnd) any |= edgeFlagRow8ByFours(p + x0, q + x0, flags + x0, blockEnd - x0, threshold);
     return any;

@@ -1,6 +1,7 @@
 #include "render/EdgeSmoothing.h"
 
 #include "AEUtil/SuiteScope.h"
+#include "render/EdgeBandCopy.h"
 #include "render/EdgeFlagBuilder.h"
 #include "render/EdgeFlagMap.h"
 #include "render/EdgeSmoothContext.h"
@@ -10,7 +11,6 @@
 #include "render/WorldPixels.h"
 
 #include <algorithm>
-#include <cstring>
 #include <vector>
 
 namespace {
@@ -43,31 +43,25 @@ struct SmoothingJob {
 template <class Pixel>
 PF_Err buildFlagBand(const SmoothingJob<Pixel>& job, std::int32_t i, std::int32_t n) {
     const Band band = rowBand(i, n, job.source.height);
-    job.flags.clearRows(band.first, band.first + band.count);
-    buildEdgeFlagRows<Pixel>(job.flags, job.source, job.threshold, band.first, band.first + band.count);
+    // Row by row, so that each row is still in cache from its clearing when it is built.
+    for (std::int32_t y = band.first; y < band.first + band.count; ++y) {
+        job.flags.clearRows(y, y + 1);
+        buildEdgeFlagRows<Pixel>(job.flags, job.source, job.threshold, y, y + 1);
+    }
     return PF_Err_NONE;
 }
 
-// Copies rows [firstRow, endRow) of the source into the destination.
-template <class Pixel>
-void copyRows(const PF_EffectWorld& source, PF_EffectWorld& destination, std::int32_t firstRow,
-              std::int32_t endRow) {
-    const std::size_t rowBytes = std::size_t(source.width) * sizeof(Pixel);
-    for (std::int32_t y = firstRow; y < endRow; ++y) {
-        std::memcpy(worldPixel<Pixel>(destination, 0, y), worldPixel<const Pixel>(source, 0, y), rowBytes);
-    }
-}
-
-// Copies the band's rows and applies its blends of them; keeps the others. The copy comes
-// just before the blends, so the band's pixels are still in cache when they are blended, and
-// no other band writes these rows before the join.
+// Copies the band's rows and applies its blends of them; keeps the others. Each row is copied
+// as the blends reach it, so its pixels are still in cache when they are blended; no other
+// band writes these rows before the join.
 template <class Pixel>
 PF_Err smoothBand(const SmoothingJob<Pixel>& job, std::int32_t i, std::int32_t n) {
     const Band band = rowBand(i, n, job.source.height);
-    copyRows<Pixel>(job.source, job.destination, band.first, band.first + band.count);
-    job.logs[static_cast<std::size_t>(i)].start(job.destination, band.first, band.first + band.count,
-                                                     std::min(band.count / kKeptShare, kMostKeptRows));
+    EdgeBlendLog<Pixel>& log = job.logs[static_cast<std::size_t>(i)];
+    log.start(job.source, job.destination, band.first, band.first + band.count,
+              std::min(band.count / kKeptShare, kMostKeptRows));
     smoothFlaggedRows(job.context(i), band.first, band.first + band.count);
+    log.finishCopy();
     return PF_Err_NONE;
 }
 

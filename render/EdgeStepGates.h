@@ -27,6 +27,7 @@ enum StepGate : std::uint32_t {
     GateSpike = 1u << 9,
     GateCorner = 1u << 10,
     GateBleed = 1u << 11,
+    GateTouch = 1u << 12,
 };
 
 // Whether the step of gate g may apply in this window.
@@ -44,6 +45,7 @@ inline bool gateOpen(const EdgeFlagWindow& n, StepGate g) {
     case GateSpike: return spikeMayApply(n);
     case GateCorner: return cornerMayApply(n);
     case GateBleed: return bleedMayApply(n);
+    case GateTouch: return touchMayApply(n);
     }
     return true;
 }
@@ -57,7 +59,7 @@ inline std::uint32_t stepGates(const EdgeFlagWindow& n) {
     test(GateCorner);
     test(GateBleed);
     if (n.R(0, 0)) {
-        for (StepGate g : {GateStepLeft, GateStepRight, GateVerticalChains, GateNotchA}) test(g);
+        for (StepGate g : {GateStepLeft, GateStepRight, GateVerticalChains, GateNotchA, GateTouch}) test(g);
     }
     if (n.D(0, 0)) {
         for (StepGate g : {GateStepUp, GateStepDown, GateHorizontalChains, GateNotchB}) test(g);
@@ -71,6 +73,8 @@ class WindowGates {
 public:
     explicit WindowGates(const EdgeFlagWindow& n) : n_(n) {}
     bool open(StepGate g) const { return gateOpen(n_, g); }
+    // Which gates are open is not known beforehand.
+    bool exactly(std::uint32_t) const { return false; }
 
 private:
     EdgeFlagWindow n_;
@@ -81,6 +85,8 @@ class KnownGates {
 public:
     explicit KnownGates(std::uint32_t gates) : gates_(gates) {}
     bool open(StepGate g) const { return (gates_ & g) != 0; }
+    // Whether the open gates are exactly those of `gates`.
+    bool exactly(std::uint32_t gates) const { return gates_ == gates; }
 
 private:
     std::uint32_t gates_;

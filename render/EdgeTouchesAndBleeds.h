@@ -6,6 +6,18 @@
 #include "render/EdgeSmoothContext.h"
 #include "render/EdgeStaircaseSteps.h"
 
+// False when touchEdge passes over the edge R(x, y): its one test, inside the window.
+inline bool touchMayApply(const EdgeFlagWindow& n) {
+    return !((n.A(0, 0) || n.A(0, -1)) && (n.G(0, 0) || n.G(0, -1)));
+}
+
+// The two pixels of the edge R(x, y) take a share of each other, when no ramp ran on either side.
+template <class Pixel>
+void touchBothSides(const EdgeSmoothContext<Pixel>& c, int x, int y) {
+    c.blend(x + 1, y, c.in(x, y), c.touchWeight);
+    c.blend(x, y, c.in(x + 1, y), c.touchWeight);
+}
+
 // After the horizontal step of R(x, y) when no vertical-edge chain applied; a side whose
 // ramp ran is left alone.
 template <class Pixel>

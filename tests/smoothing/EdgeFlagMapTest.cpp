@@ -72,8 +72,9 @@ TEST_F(EdgeFlagMapTest, OneClearedByteAPixelInsideAZeroBorder) {
 }
 
 TEST_F(EdgeFlagMapTest, EveryEightBitRowBuilderGivesThePlainComparisonsFlags) {
-    // Rows of a few colours (flat stretches and edges), near-alike pixels around the threshold
-    // and transparent pixels of any colour, each builder against the comparisons one by one.
+    // Rows of a few colours (flat stretches and edges), near-alike pixels around the threshold,
+    // transparent pixels of any colour and gentle climbs, each builder against the comparisons
+    // one by one.
     std::mt19937 random(12);
     const auto pick = [&random](int n) { return int(random() % unsigned(n)); };
     const PF_Pixel8 palette[] = {{255, 10, 20, 30}, {255, 200, 40, 90}, {0, 7, 99, 3}, {0, 0, 0, 0}};
@@ -84,12 +85,25 @@ TEST_F(EdgeFlagMapTest, EveryEightBitRowBuilderGivesThePlainComparisonsFlags) {
             const int width = 2 + pick(60);
             std::vector<PF_Pixel8> p(std::size_t(width) + 1), q(std::size_t(width) + 1);
             const int run = 1 + pick(12);
-            for (int x = 0; x <= width; ++x) {
-                for (auto* rowOf : {&p, &q}) {
-                    PF_Pixel8& pixel = (*rowOf)[std::size_t(x)];
-                    pixel = x % run == 0 || x == 0 ? palette[pick(4)] : (*rowOf)[std::size_t(x) - 1];
-                    if (pick(8) == 0) pixel.green = A_u_char(pixel.green + pick(12));
-                    if (pick(16) == 0) pixel.alpha = A_u_char(pick(2) * 255);
+            if (trial % 3 == 0) {
+                // A climb in steps of 6 with the row below one step ahead: at threshold 10 only
+                // the diagonal comparisons differ, so which diagonal bits count is decided by
+                // the right and down bits of the edges thrown in, block by block.
+                int green = 0;
+                for (int x = 0; x <= width + 1; ++x) {
+                    green = pick(10) == 0 ? pick(256) : (green + 6) % 256;
+                    const PF_Pixel8 pixel{255, 10, A_u_char(green), 30};
+                    if (x <= width) p[std::size_t(x)] = pixel;
+                    if (x > 0) q[std::size_t(x) - 1] = pixel;
+                }
+            } else {
+                for (int x = 0; x <= width; ++x) {
+                    for (auto* rowOf : {&p, &q}) {
+                        PF_Pixel8& pixel = (*rowOf)[std::size_t(x)];
+                        pixel = x % run == 0 || x == 0 ? palette[pick(4)] : (*rowOf)[std::size_t(x) - 1];
+                        if (pick(8) == 0) pixel.green = A_u_char(pixel.green + pick(12));
+                        if (pick(16) == 0) pixel.alpha = A_u_char(pick(2) * 255);
+                    }
                 }
             }
             const int blockEnd = (width - 1) & ~3;

@@ -40,12 +40,12 @@ protected:
                                     std::int32_t curve, GatesAt gatesAt) {
         Picture<PF_Pixel8> out(source);
         EdgeBlendLog<PF_Pixel8> log;
-        log.start(out.world(), 0, source.height(), 0);
+        log.start(source.world(), out.world(), 0, source.height(), 0);
         const EdgeSmoothContext<PF_Pixel8> context(map, source.world(), log, strength, curve);
         for (int y = 0; y < map.height(); ++y) {
             for (int x = 0; x < map.width(); ++x) {
                 if ((map.at(x, y) & (FlagRight | FlagDown)) != 0) {
-                    smoothEdgesAt(context, x, y, gatesAt(EdgeFlagWindow(map, x, y)));
+                    smoothFlaggedPixel(context, x, y, gatesAt(EdgeFlagWindow(map, x, y)));
                 }
             }
         }
