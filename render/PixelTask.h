@@ -6,6 +6,8 @@
 #include "hostapi/HostApi.h"
 #include "render/SelectionMask.h"
 
+#include <algorithm>
+#include <atomic>
 #include <cstdint>
 #include <exception>
 #include <new>
@@ -41,6 +43,14 @@ Band rowBand(std::int32_t i, std::int32_t n, std::int32_t extent);
 template <class Task, PF_Err (*Work)(const Task&, std::int32_t, std::int32_t)>
 PF_Err runPixelTask(PF_InData* inData, A_long iterations, const Task& task);
 
+// Runs `work(task, chunk, chunks)` once per chunk, `chunksPerWorker` chunks for every worker the
+// host has (one iterate_generic call, once per processor). Each worker takes the next chunk as
+// it finishes one, so that work spread unevenly over the frame (a selection in one part of it)
+// keeps every worker busy to the end. After a chunk fails no more are taken; the host's result
+// is returned.
+template <class Task, PF_Err (*Work)(const Task&, std::int32_t, std::int32_t)>
+PF_Err runPixelTaskInChunks(PF_InData* inData, std::int32_t chunksPerWorker, const Task& task);
+
 // ---------------------------------------------------------------------------
 
 namespace pixel_task_detail {
@@ -56,10 +66,41 @@ PF_Err callWorker(void* refcon, A_long /*threadIndex*/, A_long i, A_long n) {
     }
 }
 
+template <class Task>
+struct Chunks {
+    const Task* task;
+    std::int32_t perWorker;
+    mutable std::atomic<std::int32_t> next{0};
+    mutable std::atomic<bool> failed{false};
+};
+
+template <class Task, PF_Err (*Work)(const Task&, std::int32_t, std::int32_t)>
+PF_Err takeChunks(const Chunks<Task>& chunks, std::int32_t /*worker*/, std::int32_t workers) {
+    // Every worker is told the same number of workers, so all count the same chunks.
+    const std::int32_t count = std::max(workers, std::int32_t(1)) * chunks.perWorker;
+    for (std::int32_t i = chunks.next.fetch_add(1); i < count && !chunks.failed.load(); i = chunks.next.fetch_add(1)) {
+        if (const PF_Err err = Work(*chunks.task, i, count)) {
+            chunks.failed.store(true);
+            return err;
+        }
+    }
+    return PF_Err_NONE;
+}
+
 }  // namespace pixel_task_detail
 
 template <class Task, PF_Err (*Work)(const Task&, std::int32_t, std::int32_t)>
 PF_Err runPixelTask(PF_InData* inData, A_long iterations, const Task& task) {
     return inData->utils->iterate_generic(iterations, const_cast<Task*>(&task),
                                           &pixel_task_detail::callWorker<Task, Work>);
+}
+
+template <class Task, PF_Err (*Work)(const Task&, std::int32_t, std::int32_t)>
+PF_Err runPixelTaskInChunks(PF_InData* inData, std::int32_t chunksPerWorker, const Task& task) {
+    using Chunks = pixel_task_detail::Chunks<Task>;
+    Chunks chunks;
+    chunks.task = &task;
+    chunks.perWorker = chunksPerWorker;
+    return runPixelTask<Chunks, pixel_task_detail::takeChunks<Task, Work>>(inData, PF_Iterations_ONCE_PER_PROCESSOR,
+                                                                            chunks);
 }

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+
 namespace {
 
 std::vector<int> bytes(const std::uint8_t* first, std::int32_t count) { return std::vector<int>(first, first + count); }
@@ -102,6 +104,36 @@ TEST(PixelTaskTest, BandsSplitTheLinesExactlyOnce) {
             EXPECT_EQ(extent, next) << extent << " lines in " << n << " bands";
         }
     }
+}
+
+// Chunks taken by the workers in turn: each exactly once, all told the same count, whatever
+// the workers; a failing chunk's error is the result, and a lone worker takes none after it.
+struct ChunkLog {
+    mutable std::vector<std::atomic<int>> runs = std::vector<std::atomic<int>>(64);
+    mutable std::atomic<int> counted{-1};
+    std::int32_t failing = -1;
+};
+
+PF_Err logChunk(const ChunkLog& log, std::int32_t chunk, std::int32_t chunks) {
+    log.runs[static_cast<std::size_t>(chunk)]++;
+    int expected = -1;
+    if (!log.counted.compare_exchange_strong(expected, chunks) && expected != chunks) log.counted = -2;
+    return chunk == log.failing ? PF_Err_OUT_OF_MEMORY : PF_Err_NONE;
+}
+
+TEST(PixelTaskTest, WorkersTakeEveryChunkOnce) {
+    for (int workers : {1, 2, 7}) {
+        vmhost::Host host(hostWithWorkers(workers));
+        ChunkLog log;
+        ASSERT_EQ(PF_Err_NONE, (runPixelTaskInChunks<ChunkLog, logChunk>(&host.inData(), 3, log)));
+        EXPECT_EQ(3 * workers, log.counted.load()) << workers << " workers";
+        for (int i = 0; i < 64; ++i) EXPECT_EQ(i < 3 * workers ? 1 : 0, log.runs[i].load()) << "chunk " << i;
+    }
+    vmhost::Host host(hostWithWorkers(1));
+    ChunkLog log;
+    log.failing = 4;
+    EXPECT_EQ(PF_Err_OUT_OF_MEMORY, (runPixelTaskInChunks<ChunkLog, logChunk>(&host.inData(), 8, log)));
+    for (int i = 0; i < 8; ++i) EXPECT_EQ(i <= 4 ? 1 : 0, log.runs[i].load()) << "chunk " << i;
 }
 
 TEST(ProgressMeterTest, ReportsPercentAndPassesTheAnswerOn) {
