@@ -49,18 +49,6 @@ inline std::int32_t windowCount(std::int32_t x, std::int32_t reach, std::int32_t
     return std::min(x + reach, length - 1) - std::max(x - reach, 0) + 1;
 }
 
-// The positions [first, last) of a line whose windows reaching `reach` each way lie wholly on
-// it; the others are within a window's reach of an end.
-struct InnerPositions {
-    std::int32_t first;
-    std::int32_t last;
-};
-
-inline InnerPositions innerPositions(std::int32_t reach, std::int32_t length) {
-    const std::int32_t first = std::min(reach, length);
-    return {first, std::max(length - reach, first)};
-}
-
 // Half of a divisor and its reciprocal rounded up one step: (s + half) * reciprocal is the
 // exact rounded (or, with half 0, truncated) quotient (see QuotientTable).
 struct Divisor {
@@ -326,10 +314,10 @@ private:
             }
         };
         const std::int32_t edge = std::max(pass.reach, stage.peakReach);
-        const InnerPositions inner = innerPositions(edge, pixels());
-        setAt(inner.last > inner.first ? inner.first : 0, true);
-        for (std::int32_t x = 0; x < inner.first; ++x) setAt(x, false);
-        for (std::int32_t x = inner.last; x < pixels(); ++x) setAt(x, false);
+        const std::int32_t innerFirst = std::min(edge, pixels()), innerLast = std::max(pixels() - edge, innerFirst);
+        setAt(innerLast > innerFirst ? innerFirst : 0, true);
+        for (std::int32_t x = 0; x < innerFirst; ++x) setAt(x, false);
+        for (std::int32_t x = innerLast; x < pixels(); ++x) setAt(x, false);
     }
 
     Row* slot(std::size_t k, std::int32_t y) {
@@ -522,12 +510,12 @@ private:
     // share one divisor, those within a window's reach of its ends have their own.
     void floatWindowMeans(const Stage& stage, const double* high, const double* low, float* out) {
         const std::int32_t reach = stage.pass.reach;
-        const InnerPositions inner = innerPositions(reach, width_);
-        kernels_.windowMeansFloat(high, low, stage.reciprocals.data(), out, inner.first);
-        kernels_.equalWindowMeansFloat(high + inner.first, low + inner.first, floatReciprocal(2 * reach + 1),
-                                       out + inner.first, inner.last - inner.first);
-        kernels_.windowMeansFloat(high + inner.last, low + inner.last, stage.reciprocals.data() + inner.last,
-                                  out + inner.last, width_ - inner.last);
+        const std::int32_t innerFirst = std::min(reach, width_), innerLast = std::max(width_ - reach, innerFirst);
+        kernels_.windowMeansFloat(high, low, stage.reciprocals.data(), out, innerFirst);
+        kernels_.equalWindowMeansFloat(high + innerFirst, low + innerFirst, floatReciprocal(2 * reach + 1),
+                                       out + innerFirst, innerLast - innerFirst);
+        kernels_.windowMeansFloat(high + innerLast, low + innerLast, stage.reciprocals.data() + innerLast,
+                                  out + innerLast, width_ - innerLast);
     }
 
     // Integer window means across, from the prefix sums.
@@ -558,9 +546,8 @@ private:
         const std::int32_t inner = 2 * reach + 1;
         kernels_.narrowBoxMeans(in, reach, step_, inner / 2, QuotientTable::roundedUpFloatReciprocal(inner), out,
                                 width_);
-        const InnerPositions ends = innerPositions(reach, length);
-        for (std::int32_t x = 0; x < ends.first; ++x) meanAt(x);
-        for (std::int32_t x = ends.last; x < length; ++x) meanAt(x);
+        for (std::int32_t x = 0; x < std::min(reach, length); ++x) meanAt(x);
+        for (std::int32_t x = std::max(length - reach, reach); x < length; ++x) meanAt(x);
     }
 
     const std::uint8_t* selected(std::int32_t y) const { return selection_->mask->row(y); }
