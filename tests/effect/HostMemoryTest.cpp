@@ -54,30 +54,6 @@ TEST_F(HostMemoryTest, BlockHeaderAndRelease) {
     EXPECT_EQ(0, host.suites().heldTotal());
 }
 
-TEST(SharedArrayTest, TheLastCopyFreesTheArrayOnce) {
-    int frees = 0;
-    struct CountingDeleter {
-        int* frees;
-        void operator()(int* array) const {
-            ++*frees;
-            delete[] array;
-        }
-    };
-    {
-        AEUtil::SharedArray<int> array(new int[4], CountingDeleter{&frees});
-        {
-            auto copy = array;
-            AEUtil::SharedArray<int> assigned;
-            assigned = copy;
-            assigned = assigned;
-            EXPECT_EQ(3, array.useCount());
-        }
-        EXPECT_EQ(1, array.useCount());
-        EXPECT_EQ(0, frees);
-    }
-    EXPECT_EQ(1, frees);
-}
-
 TEST_F(HostMemoryTest, HostOutOfMemoryIsReportedWithTheRequest) {
     host.handles().failNthAllocation(1);
     try {
