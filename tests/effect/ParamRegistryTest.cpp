@@ -46,14 +46,6 @@ TEST_F(ParamRegistryTest, SetHasTwentyNineObjectsInHostOrder) {
     EXPECT_EQ(nullptr, paramsByIndex[30]);
 }
 
-TEST_F(ParamRegistryTest, GroupsAndSlidersStartCollapsedExceptRgbBlur) {
-    EXPECT_EQ(0, paramsByIndex[6]->def.flags) << "RGB Blur starts open";
-    EXPECT_EQ(PF_ParamFlag_START_COLLAPSED, paramsByIndex[13]->def.flags);
-    EXPECT_EQ(PF_ParamFlag_START_COLLAPSED, paramsByIndex[2]->def.flags);
-    EXPECT_EQ(0, paramsByIndex[12]->def.flags);
-    EXPECT_EQ(0, paramsByIndex[29]->def.flags);
-}
-
 TEST_F(ParamRegistryTest, RegisteringAgainStartsFromAClearedRegistry) {
     registerParams(nullptr);
     EXPECT_EQ(29, paramObjectCount);
