@@ -162,7 +162,7 @@ TEST_F(ImageFileTest, HalfFloatFilesCanBeWrittenBackAsHalfFloats) {
     EXPECT_FALSE(vmcli::readImageFile(path).halfFloat) << "full floats unless asked";
 }
 
-TEST_F(ImageFileTest, InputsWithoutAlphaAreOpaqueAndBadFilesAreReported) {
+TEST_F(ImageFileTest, InputsWithoutAlphaAreOpaque) {
     const std::string path = scratch.path("rgb.png");
     {
         auto out = OIIO::ImageOutput::create(path);
@@ -175,12 +175,6 @@ TEST_F(ImageFileTest, InputsWithoutAlphaAreOpaqueAndBadFilesAreReported) {
     EXPECT_EQ(16, read.depth);
     EXPECT_TRUE((PF_PixelFloat{1, 1, 0, 0}) == read.image.normalized(0, 0));
     EXPECT_TRUE((PF_PixelFloat{1, 0, 0, 1}) == read.image.normalized(1, 0));
-
-    std::ofstream(scratch.path("fake.png")) << "not a picture";
-    EXPECT_THROW(vmcli::readImageFile(scratch.path("fake.png")), vmcli::RunError);
-    EXPECT_THROW(vmcli::readImageFile(scratch.path("missing.png")), vmcli::RunError);
-    EXPECT_THROW(vmcli::writeImageFile(testImage(8), scratch.path("x.unknown"), scratch.path("x.unknown")),
-                 vmcli::RunError);
 }
 
 TEST(OutputFormatTest, NamesCallForWritersThatMakeFiles) {
@@ -194,12 +188,8 @@ TEST(OutputFormatTest, NamesCallForWritersThatMakeFiles) {
         {"x.PNG", "png", nullptr},
         {"x.jp2", "jpeg2000", nullptr},
         {"x.avif", "heif", nullptr},
-        {"x.unknown", nullptr, "no image format is known by that name"},
         {"x", nullptr, "no image format is known by that name"},
         {"x.psd", nullptr, "no image format is known by that name"},  // read, never written
-        {"x.null", "null", "the \"null\" format writes no image file"},
-        {"x.nul", "null", "the \"null\" format writes no image file"},
-        {"x.term", "term", "the \"term\" format writes no image file"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(c.format ? std::optional<std::string>(c.format) : std::nullopt, vmcli::outputFormatOf(c.name))

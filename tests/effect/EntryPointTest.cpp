@@ -84,16 +84,6 @@ TEST_F(EntryPointTest, CommandsWithoutAHandlerSucceedAndChangeNothing) {
     expectNothingHeld();
 }
 
-TEST_F(EntryPointTest, ThrownHostCodesReachTheHostWithTheirName) {
-    ASSERT_EQ(PF_Err_NONE, host().send(PF_Cmd_GLOBAL_SETUP));
-    // Without the Param Utils suite the UI update cannot start; the failure is thrown
-    // deep inside and must come out as a code and a message, not as a crash.
-    host().suites().failNthAcquisition(1, std::string(kPFParamUtilsSuite));
-    EXPECT_EQ(PF_Err_BAD_CALLBACK_PARAM, host().send(PF_Cmd_UPDATE_PARAMS_UI));
-    EXPECT_EQ("error code = 516\nPF_Err_BAD_CALLBACK_PARAM", host().returnMessage());
-    expectNothingHeld();
-}
-
 TEST_F(EntryPointTest, CommandsBeforeSetupAndAfterSetdownFindAWorkingFilter) {
     // The first command may be any command.
     EXPECT_EQ(PF_Err_NONE, host().send(PF_Cmd_FRAME_SETUP));

@@ -282,23 +282,6 @@ TEST_F(RenderTest, DownsampledLengthsAreScaledByTheSmallerFactor) {
     EXPECT_TRUE(small.output.samePixels(full.output));
 }
 
-TEST_F(RenderTest, SmartFXAndLegacyRenderTheSameFrame) {
-    host().params().setFloatValue("Blur Amount", 3);
-    host().params().setFloatValue("Brightness", 20);
-    keyOnTheBlock(30);
-    for (PF_PixelFormat format : kFormats) {
-        const Image input = testPicture(format);
-        FrameRequest legacy;
-        legacy.command = RenderCommand::Legacy;
-        const FrameResult a = render(input);
-        const FrameResult b = render(input, legacy);
-        ASSERT_EQ(PF_Err_NONE, a.err) << a.returnMessage;
-        ASSERT_EQ(PF_Err_NONE, b.err) << b.returnMessage;
-        EXPECT_TRUE(a.output.samePixels(b.output)) << vmhost::formatName(format);
-        EXPECT_FALSE(a.output.samePixels(input)) << "the frame did change";
-    }
-}
-
 TEST_F(RenderTest, PreRenderAsksToKeepColourUnderZeroAlphaAndReportsTheInputArea) {
     Image input = testPicture(PF_PixelFormat_ARGB32);
     input.setOrigin(5, 7);

@@ -1,4 +1,4 @@
-// Suites held for a call or a scope, and the suite versions chosen by host version.
+// Suites held for a call or a scope, and the version numbers of the host's API versions.
 #include "AEUtil/HostVersion.h"
 #include "AEUtil/SuiteHolder.h"
 #include "AEUtil/SuiteScope.h"
@@ -68,14 +68,6 @@ TEST(SuiteHolderTest, ReleasesWhatItGotAndReportsWhatItDidNot) {
     EXPECT_EQ(0, host.held());
 }
 
-PF_InData inDataWithVersion(SPBasicSuite* basic, A_short major, A_short minor) {
-    PF_InData in_data{};
-    in_data.pica_basicP = basic;
-    in_data.version.major = major;
-    in_data.version.minor = minor;
-    return in_data;
-}
-
 TEST(HostVersionTest, MapsApiVersionsToVersionNumbers) {
     struct Case {
         A_short major, minor;
@@ -85,40 +77,11 @@ TEST(HostVersionTest, MapsApiVersionsToVersionNumbers) {
                           {12, 15, 9999}, {13, 0, 100}, {13, 1, 105}, {13, 2, 110}, {13, 3, 9999}, {13, 27, 9999},
                           {14, 0, 9999}};
     for (const Case& c : cases) {
-        const PF_InData in_data = inDataWithVersion(nullptr, c.major, c.minor);
+        PF_InData in_data{};
+        in_data.version.major = c.major;
+        in_data.version.minor = c.minor;
         EXPECT_EQ(c.expected, AEUtil::hostVersionNumber(&in_data)) << c.major << "." << c.minor;
     }
-}
-
-PF_Err updateParamUIv1(PF_ProgPtr, PF_ParamIndex, const PF_ParamDef*) {
-    return 1;
-}
-PF_Err updateParamUIv3(PF_ProgPtr, PF_ParamIndex, const PF_ParamDef*) {
-    return 3;
-}
-
-TEST(ParamUtilsSuiteHolderTest, VersionFollowsTheHost) {
-    PF_ParamUtilsSuite1 v2{};
-    v2.PF_UpdateParamUI = &updateParamUIv1;
-    PF_ParamUtilsSuite3 v3{};
-    v3.PF_UpdateParamUI = &updateParamUIv3;
-    FakeBasicSuite host;
-    host.serve(kPFParamUtilsSuite, 2, &v2);
-    host.serve(kPFParamUtilsSuite, 3, &v3);
-
-    const PF_InData newer = inDataWithVersion(host.basic(), 13, 2);
-    const PF_InData older = inDataWithVersion(host.basic(), 13, 1);
-    {
-        AEUtil::ParamUtilsSuiteHolder suite(&newer);
-        EXPECT_EQ(3, suite.version());
-        EXPECT_EQ(3, suite.updateParamUI(nullptr, 1, nullptr));
-    }
-    {
-        AEUtil::ParamUtilsSuiteHolder suite(&older);
-        EXPECT_EQ(2, suite.version());
-        EXPECT_EQ(1, suite.updateParamUI(nullptr, 1, nullptr));
-    }
-    EXPECT_EQ(0, host.held());
 }
 
 }  // namespace

@@ -4,8 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <thread>
-#include <vector>
 
 #include "ProbeHost.h"
 #include "host/FrameRenderer.h"
@@ -200,46 +198,6 @@ TEST(FrameRender, LeaksFailuresAndCancelAreReported) {
     EXPECT_EQ(1, host->frameLeaks().leakReports()) << "only the leaking frame";
     EXPECT_EQ(0, host->outstandingWorlds());
     EXPECT_EQ(0, host->suites().heldTotal());
-}
-
-TEST(FrameRender, FramesOnFourThreadsMatchOneRenderedAlone) {
-    vmhost::HostConfig config = vmhost::HostConfig::checking();
-    config.workerThreads = 3;
-    auto host = probe::setUpHost(config);
-    FrameRenderer renderer(*host);
-    const Image input = patterned(PF_PixelFormat_ARGB128, 64, 48, 12);
-    const FrameResult reference = renderer.render(input);
-    ASSERT_EQ(PF_Err_NONE, reference.err);
-
-    constexpr int kThreads = 4;
-    constexpr int kFramesEach = 3;
-    std::vector<FrameResult> results(kThreads * kFramesEach);
-    std::vector<std::thread> threads;
-    for (int t = 0; t < kThreads; ++t) {
-        threads.emplace_back([&, t] {
-            // Half the threads use the legacy command: its parameter copies are per frame too.
-            FrameRequest request;
-            request.command = t % 2 ? RenderCommand::Legacy : RenderCommand::SmartFX;
-            for (int k = 0; k < kFramesEach; ++k) results[t * kFramesEach + k] = renderer.render(input, request);
-        });
-    }
-    for (std::thread& thread : threads) thread.join();
-
-    for (std::size_t i = 0; i < results.size(); ++i) {
-        const FrameResult& r = results[i];
-        ASSERT_EQ(PF_Err_NONE, r.err) << "frame " << i << ": " << r.returnMessage;
-        EXPECT_TRUE(r.output.samePixels(reference.output)) << "frame " << i;
-        EXPECT_EQ(0, r.checkoutsLeft) << "frame " << i;
-        EXPECT_EQ(0, r.checkoutMisuses) << "frame " << i;
-        EXPECT_EQ(r.renderSent, r.preRenderDataDeleted) << "frame " << i;
-    }
-    EXPECT_EQ(0, host->frameLeaks().leakReports());
-    EXPECT_EQ(0, host->outstandingWorlds());
-    EXPECT_EQ(1, host->handles().outstanding());
-    EXPECT_EQ(0, host->handles().misuses());
-    EXPECT_EQ(0, host->worlds().misuses());
-    EXPECT_EQ(0, host->suites().heldTotal());
-    EXPECT_EQ(0, host->context().frames().count());
 }
 
 }  // namespace

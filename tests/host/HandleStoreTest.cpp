@@ -58,22 +58,6 @@ TEST(HostHandles, LifecycleIsCountedAcrossUtilsAndHandleSuite) {
     EXPECT_EQ(kSPNoError, host.basicSuite()->ReleaseSuite(kPFHandleSuite, kPFHandleSuiteVersion1));
 }
 
-TEST(HostHandles, InjectedFailureHitsTheNthAllocationFromArming) {
-    vmhost::Host host{vmhost::HostConfig::checking()};
-    PF_UtilCallbacks* utils = host.utils();
-    PF_Handle before = utils->host_new_handle(8);  // not counted: arming comes later
-    host.handles().failNthAllocation(2);
-    PF_Handle first = utils->host_new_handle(8);
-    PF_Handle second = utils->host_new_handle(8);
-    PF_Handle third = utils->host_new_handle(8);
-    EXPECT_NE(nullptr, before);
-    EXPECT_NE(nullptr, first);
-    EXPECT_EQ(nullptr, second);
-    EXPECT_NE(nullptr, third);
-    EXPECT_EQ(3, host.handles().outstanding());
-    for (PF_Handle h : {before, first, third}) utils->host_dispose_handle(h);
-}
-
 // Workers run on the host's pool threads, which must reach the same store.
 PF_Err churnHandles(void* refcon, A_long, A_long, A_long) {
     auto* utils = static_cast<PF_UtilCallbacks*>(refcon);

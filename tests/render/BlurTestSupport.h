@@ -3,11 +3,12 @@
 // scratch worlds larger than the area, with unselected and outside pixels set to a marker.
 
 #include "render/Blur.h"
-#include "tests/render/ReferenceBlur.h"
 #include "tests/render/RenderTestSupport.h"
 
 #include <array>
 #include <string>
+
+enum class KernelKind { Gaussian, Box };
 
 template <class Pixel>
 using BlurFunction = PF_Err (*)(PF_EffectWorld*, PF_InData*, A_long, PF_EffectWorld*, PF_EffectWorld*, const PF_LRect&,

@@ -6,7 +6,6 @@
 #include "render/SelectionMask.h"
 #include "tests/render/TestWorld.h"
 
-#include <cstring>
 #include <functional>
 #include <random>
 #include <type_traits>
@@ -42,11 +41,6 @@ Pixel pixelOf(double alpha, double red, double green, double blue) {
             static_cast<ChannelOf<Pixel>>(std::is_floating_point<ChannelOf<Pixel>>::value ? value : value + 0.5));
     }
     return pixel;
-}
-
-template <class Pixel>
-bool samePixel(const Pixel& a, const Pixel& b) {
-    return std::memcmp(&a, &b, sizeof(Pixel)) == 0;
 }
 
 // Random channel values over the full range; about `transparentShare` of the pixels get

@@ -1,6 +1,5 @@
-// The selection mask's layout and flags, the band rule, and progress reporting.
-#include "AEUtil/AEException.h"
-#include "AEUtil/AEMemory.h"
+// The selection mask's flags, the band rule, and progress reporting. The mask's layout in its
+// host block is held by the differential blur test, whose masks carry row and column flags.
 #include "render/PixelTask.h"
 #include "render/ProgressMeter.h"
 #include "tests/render/RenderTestSupport.h"
@@ -12,48 +11,6 @@
 namespace {
 
 std::vector<int> bytes(const std::uint8_t* first, std::int32_t count) { return std::vector<int>(first, first + count); }
-
-TEST(SelectionMaskTest, LayoutInOneHostBlock) {
-    vmhost::Host host{vmhost::HostConfig::checking()};
-    {
-        SelectionMask mask;
-        allocateMask(mask, &host.inData(), 5, 3);
-        // Three rows of stride 8, a row-flag block of 4, a column-flag block of 8.
-        EXPECT_EQ(8, mask.stride);
-        EXPECT_EQ(mask.bytes.get() + 24, mask.rowFlags);
-        EXPECT_EQ(mask.bytes.get() + 28, mask.columnFlags);
-        EXPECT_EQ(36u, AEUtil::AEMemory::headerOf(mask.bytes.get())->size);
-
-        const SelectionMask copy = mask;
-        allocateMask(mask, &host.inData(), 4, 4);
-        EXPECT_EQ(2, host.handles().outstanding()) << "the copy keeps the first block";
-        EXPECT_EQ(mask.bytes.get() + 20, mask.columnFlags);
-    }
-    EXPECT_EQ(0, host.handles().outstanding());
-    EXPECT_EQ(0, host.handles().locked());
-
-    const long long before = host.handles().allocations();
-    for (auto size : {std::make_pair(0, 7), std::make_pair(7, 0)}) {
-        SelectionMask mask;
-        allocateMask(mask, &host.inData(), size.first, size.second);
-        EXPECT_TRUE(!mask.bytes && mask.width == 0 && mask.height == 0 && mask.stride == 0);
-    }
-    EXPECT_EQ(before, host.handles().allocations()) << "an empty mask asks the host for nothing";
-
-    host.handles().failNthAllocation(1);
-    SelectionMask mask;
-    try {
-        allocateMask(mask, &host.inData(), 64, 64);
-        ADD_FAILURE() << "no exception";
-    } catch (const AEUtil::AEException& e) {
-        EXPECT_EQ(PF_Err_OUT_OF_MEMORY, e.code);
-    }
-    EXPECT_EQ(0, host.handles().outstanding());
-    EXPECT_EQ(0, host.suites().heldTotal());
-    PF_InData noBasicSuite = host.inData();
-    noBasicSuite.pica_basicP = nullptr;
-    EXPECT_THROW(allocateMask(mask, &noBasicSuite, 8, 8), int);
-}
 
 TEST(SelectionMaskTest, FillInvertFlagsAndCount) {
     vmhost::Host host{vmhost::HostConfig::checking()};

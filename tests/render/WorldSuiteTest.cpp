@@ -121,28 +121,6 @@ TEST_F(WorldSuiteTest, NewWorldsComeFromVersion2OrElseVersion1) {
     EXPECT_EQ(0, onlyVersion1.held());
 }
 
-TEST_F(WorldSuiteTest, TheLastCopyDisposesOfTheWorld) {
-    host.serve(kPFWorldSuite, 2, &version2);
-    AEUtil::EffectWorldPtr empty;
-    EXPECT_EQ(-1, empty.release());
-
-    AEUtil::EffectWorldPtr first = AEUtil::WorldSuite::newWorld(&inData, 2, 2, 0, PF_PixelFormat_ARGB32);
-    AEUtil::EffectWorldPtr second = first;
-    EXPECT_EQ(first.get(), second.get());
-    EXPECT_EQ(1, first.release());
-    EXPECT_FALSE(first);
-    {
-        AEUtil::EffectWorldPtr third;
-        third = second;
-        third = third;
-        EXPECT_EQ(2, second.useCount());
-    }
-    EXPECT_TRUE(disposals.empty());
-    EXPECT_EQ(0, second.release());
-    EXPECT_EQ(-1, second.release());
-    EXPECT_EQ(1u, disposals.size());
-}
-
 TEST_F(WorldSuiteTest, PixelFormatAndCopy) {
     PF_EffectWorld world{};
     PF_PixelFormat format = 0;

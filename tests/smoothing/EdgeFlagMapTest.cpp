@@ -1,7 +1,6 @@
-// The map of differences: its place in a host world, and the fast row builders against the
-// plain comparisons. Which flags a picture gives is held to the first pass's own map by the
+// The fast row builders of the map of differences against the plain comparisons. Which flags
+// a picture gives, and the map's cleared border, are held to the first pass's own map by the
 // differential smoothing test.
-#include "WorldSuiteFixture.h"
 #include "render/EdgeFlagBuilder.h"
 #include "render/EdgeFlagMap.h"
 #include "render/EdgeFlagRow8.h"
@@ -13,65 +12,7 @@
 
 namespace {
 
-class EdgeFlagMapTest : public WorldSuiteFixture {};
-
-TEST_F(EdgeFlagMapTest, OneClearedByteAPixelInsideAZeroBorder) {
-    for (int width : {1, 2, 3, 4, 7, 11}) {
-        const int height = 3;
-        const int stride = (width + 5 + 3) / 4 * 4;
-        {
-            EdgeFlagMap map;
-            ASSERT_EQ(PF_Err_NONE, map.create(*worldSuite, effectRef(), width, height));
-            ASSERT_EQ(stride, map.stride());
-            EXPECT_EQ(stride / 4, map.world().width) << "four flag bytes to each 8-bit pixel";
-            EXPECT_EQ(height + 2, map.world().height);
-            EXPECT_EQ(PF_PixelFormat_ARGB32, worlds().formatOf(map.world()));
-            EXPECT_GT(map.world().rowbytes, stride) << "the host pads its rows; the map keeps its own stride";
-            // The host fills new worlds with a non-zero byte.
-            for (int i = 0; i < (height + 2) * stride; ++i) ASSERT_EQ(0, map.bytes()[i]) << "byte " << i;
-
-            map.set(0, 0, FlagRight);
-            map.set(width - 1, height - 1, FlagDown);
-            EXPECT_EQ(FlagRight, map.bytes()[stride + 4]);
-            EXPECT_EQ(FlagDown, map.bytes()[height * stride + 4 + width - 1]);
-            // Reads beside the image meet the border.
-            for (int y = -1; y <= height; ++y) {
-                for (int x : {-3, -1, width}) EXPECT_EQ(0, map.at(x, y)) << x << ", " << y;
-                if (y < height) {
-                    EXPECT_EQ(0, map.at(width + 1, y)) << y;
-                }
-            }
-        }
-        {
-            // Cleared later in bands, as the flag build does: every byte, however the rows are
-            // cut (empty bands included), and no band clears beyond its own rows and border.
-            EdgeFlagMap map;
-            ASSERT_EQ(PF_Err_NONE, map.create(*worldSuite, effectRef(), width, height, false));
-            const std::uint8_t poison = map.bytes()[0];
-            ASSERT_NE(0, poison) << "the host fills new worlds with a non-zero byte";
-            map.clearRows(1, 1);
-            map.clearRows(1, 2);
-            for (int i = 0; i < (height + 2) * stride; ++i) {
-                const bool inSecondRow = i >= 2 * stride && i < 3 * stride;
-                ASSERT_EQ(inSecondRow ? 0 : poison, map.bytes()[i]) << "byte " << i;
-            }
-            map.clearRows(0, 1);
-            map.clearRows(2, height);
-            map.clearRows(height, height);
-            for (int i = 0; i < (height + 2) * stride; ++i) ASSERT_EQ(0, map.bytes()[i]) << "byte " << i;
-        }
-        EXPECT_EQ(0, worlds().outstanding()) << "the map gives its world back";
-    }
-
-    worlds().failNthCreation(1);
-    {
-        EdgeFlagMap refused;
-        EXPECT_EQ(PF_Err_OUT_OF_MEMORY, refused.create(*worldSuite, effectRef(), 4, 4));
-    }
-    EXPECT_EQ(0, worlds().misuses()) << "a map without a world gives nothing back";
-}
-
-TEST_F(EdgeFlagMapTest, EveryEightBitRowBuilderGivesThePlainComparisonsFlags) {
+TEST(EdgeFlagMapTest, EveryEightBitRowBuilderGivesThePlainComparisonsFlags) {
     // Rows of a few colours (flat stretches and edges), near-alike pixels around the threshold,
     // transparent pixels of any colour and gentle climbs, each builder against the comparisons
     // one by one.
