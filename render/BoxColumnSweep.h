@@ -3,7 +3,9 @@
 // channel keeps its window sum, which slides from row to row, so the world is read and
 // written a row at a time instead of being gathered column by column. The sums take the
 // same values in the same order as the line blur's, so the results are the same to the bit,
-// float included.
+// float included. With keep-division the windows stop at the ends of each column's run of
+// selected pixels (ColumnRunLanes); 16-bit bands take two pixels at a time where the processor
+// has AVX2 (ColumnRunPairs).
 
 #include "render/BlurPass.h"
 

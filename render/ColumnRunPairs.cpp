@@ -139,9 +139,6 @@ namespace avx2 {
     return _mm256_or_si256(_mm256_xor_si256(transparent, _mm256_set1_epi32(-1)), alphaLanes);
 }
 
-[[gnu::always_inline]] inline __m256i pairOf(bool first, bool second) {
-    return _mm256_set_m128i(_mm_set1_epi32(-static_cast<int>(second)), _mm_set1_epi32(-static_cast<int>(first)));
-}
 
 // floor((sum + n / 2) / n) by the reciprocal of n, as QuotientTable::quotient takes it.
 [[gnu::always_inline]] inline __m256i means(const PairSweep& sweep, __m256i sums, __m256i counts) {
@@ -162,112 +159,161 @@ namespace avx2 {
     return _mm256_set_m128i(high, low);
 }
 
-// The pixels x and x + 1 of row y, at least one of them selected.
-[[gnu::always_inline]] inline void stepPair(const PairSweep& sweep, std::int32_t x, std::int32_t y,
-                                            std::uint16_t* to) {
-    const std::uint8_t* selected = sweep.maskRows[y] + x;
-    const bool first = selected[0] != 0, second = selected[1] != 0;
-    const bool firstStarts = first && sweep.lastSelected[x] != y - 1;
-    const bool secondStarts = second && sweep.lastSelected[x + 1] != y - 1;
-    if (firstStarts) sweep.lanes->startRun(x, y);
-    if (secondStarts) sweep.lanes->startRun(x + 1, y);
-    sweep.lastSelected[x] = first ? y : sweep.lastSelected[x];
-    sweep.lastSelected[x + 1] = second ? y : sweep.lastSelected[x + 1];
-
-    const std::size_t at = static_cast<std::size_t>(kChannelsPerPixel) * x;
-    const __m256i ones = _mm256_set1_epi32(-1), one = _mm256_set1_epi32(1);
-    const __m256i alphaLanes = loadLanes(sweep.alphaLanes), ownLanes = loadLanes(sweep.ownLanes);
-    const __m256i reach = loadLanes(sweep.reach);
-
-    // The rows leaving and entering each lane's window, from the groups' loads.
-    __m256i leaving = _mm256_setzero_si256(), leavingClear = _mm256_setzero_si256();
-    __m256i entering = _mm256_setzero_si256(), enteringClear = _mm256_setzero_si256();
-    __m256i enteringSelected = _mm256_setzero_si256();
-    for (int g = 0; g < sweep.groupCount; ++g) {
-        const ReachGroup& group = sweep.groups[g];
-        const __m256i inGroup = loadLanes(group.lanes);
-        // A row above 0 leaves no window (runs start at 0 or below), one below the area enters none.
-        const std::int32_t leavingRow = y - group.reach - 1, enteringRow = y + group.reach;
-        if (leavingRow >= 0) {
-            const __m256i pair = widenPair(sweep.pixelRows[leavingRow] + at);
-            leaving = _mm256_blendv_epi8(leaving, pair, inGroup);
-            leavingClear = _mm256_blendv_epi8(leavingClear, transparent(pair), inGroup);
-        }
-        if (enteringRow < sweep.height) {
-            const __m256i pair = widenPair(sweep.pixelRows[enteringRow] + at);
-            entering = _mm256_blendv_epi8(entering, pair, inGroup);
-            enteringClear = _mm256_blendv_epi8(enteringClear, transparent(pair), inGroup);
-            enteringSelected = _mm256_blendv_epi8(enteringSelected, selectedPair(sweep.maskRows[enteringRow] + x),
-                                                  inGroup);
+// The steps of one row over the band. The lane constants and the rows each reach group reads
+// are taken once per row into locals: the stores of the steps may alias any memory, so
+// nothing read through the sweep would stay in a register across them.
+template <int Groups>
+class RowSweep {
+public:
+    RowSweep(const PairSweep& sweep, std::int32_t y) : sweep_(sweep), y_(y) {
+        const std::uint8_t* above = y > 0 && sweep.rowFlags[y - 1] != 0 ? sweep.maskRows[y - 1] : nullptr;
+        mask_ = sweep.maskRows[y];
+        above_ = above;
+        own_ = sweep.pixelRows[y];
+        to_ = reinterpret_cast<std::uint16_t*>(sweep.destinationTop + y * sweep.destinationRowBytes);
+        for (int g = 0; g < Groups; ++g) {
+            // A row above 0 leaves no window (runs start at 0 or below), one below the area enters none.
+            const std::int32_t leavingRow = y - sweep.groups[g].reach - 1, enteringRow = y + sweep.groups[g].reach;
+            leaving_[g] = leavingRow >= 0 ? sweep.pixelRows[leavingRow] : nullptr;
+            entering_[g] = enteringRow < sweep.height ? sweep.pixelRows[enteringRow] : nullptr;
+            enteringMask_[g] = enteringRow < sweep.height ? sweep.maskRows[enteringRow] : nullptr;
         }
     }
 
-    // Lanes of pixels that continue a run and keep a window.
-    const __m256i sliding = _mm256_andnot_si256(ownLanes, pairOf(first && !firstStarts, second && !secondStarts));
-    __m256i sums = loadLanes(reinterpret_cast<const std::int32_t*>(sweep.sums + at));
-    __m256i counts = loadLanes(sweep.counts + at);
-    __m256i scanned = loadLanes(sweep.scannedUpTo + at);
-    const __m256i runStart = loadLanes(sweep.runStart + at);
-    // Row y - reach - 1 leaves where it is in the run: y - reach > runStart.
-    const __m256i leavingRows = _mm256_sub_epi32(_mm256_set1_epi32(y), reach);
-    const __m256i leaves = _mm256_and_si256(_mm256_and_si256(sliding, _mm256_cmpgt_epi32(leavingRows, runStart)),
-                                            counted(leavingClear, alphaLanes));
-    sums = _mm256_sub_epi32(sums, _mm256_and_si256(leaving, leaves));
-    counts = _mm256_add_epi32(counts, leaves);
-    // Row y + reach enters where the window has reached the row before it and it is selected.
-    const __m256i enteringRows = _mm256_add_epi32(_mm256_set1_epi32(y), reach);
-    const __m256i reaches = _mm256_and_si256(
-        _mm256_and_si256(sliding, enteringSelected),
-        _mm256_cmpeq_epi32(scanned, _mm256_sub_epi32(enteringRows, one)));
-    scanned = _mm256_blendv_epi8(scanned, enteringRows, reaches);
-    const __m256i enters = _mm256_and_si256(reaches, counted(enteringClear, alphaLanes));
-    sums = _mm256_add_epi32(sums, _mm256_and_si256(entering, enters));
-    counts = _mm256_sub_epi32(counts, enters);
-    storeLanes(reinterpret_cast<std::int32_t*>(sweep.sums + at), sums);
-    storeLanes(sweep.counts + at, counts);
-    storeLanes(sweep.scannedUpTo + at, scanned);
+    // The band's columns in pairs; a lone last column goes by itself.
+    void run() const {
+        const __m256i alphaLanes = loadLanes(sweep_.alphaLanes), ownLanes = loadLanes(sweep_.ownLanes);
+        const __m256i reach = loadLanes(sweep_.reach);
+        __m256i groupLanes[Groups > 0 ? Groups : 1];
+        for (int g = 0; g < Groups; ++g) groupLanes[g] = loadLanes(sweep_.groups[g].lanes);
+        const std::int32_t pairedEnd = sweep_.count & ~1;
+        for (std::int32_t block = 0; block < pairedEnd; block += 16) {
+            const std::int32_t length = pairedEnd - block < 16 ? pairedEnd - block : 16;
+            const unsigned selected = selectedBits(mask_ + block, length);
+            if (selected == 0) continue;
+            const unsigned continued = above_ != nullptr ? selected & selectedBits(above_ + block, length) : 0u;
+            // Runs start where the column was not selected in the row above.
+            for (unsigned starts = selected & ~continued; starts != 0; starts &= starts - 1) {
+                sweep_.lanes->startRun(block + __builtin_ctz(starts), y_);
+            }
+            for (std::int32_t pair = 0; pair < length; pair += 2) {
+                if (((selected >> pair) & 3u) == 0) continue;
+                step(block + pair, (selected >> pair) & 3u, (continued >> pair) & 3u, alphaLanes, ownLanes, reach,
+                     groupLanes);
+            }
+        }
+        if (pairedEnd < sweep_.count && mask_[pairedEnd] != 0) sweep_.lanes->visit(pairedEnd, y_, to_);
+    }
 
-    // Selected pixels take their windows' means where the windows hold a value that counts,
-    // and in the channels of one-pixel windows their own values where these count.
-    const __m256i own = widenPair(sweep.pixelRows[y] + at);
-    const __m256i values = _mm256_blendv_epi8(means(sweep, sums, counts), own, ownLanes);
-    const __m256i windowFilled = _mm256_xor_si256(_mm256_cmpeq_epi32(counts, _mm256_setzero_si256()), ones);
-    const __m256i ownCounts = counted(transparent(own), alphaLanes);
-    const __m256i written =
-        _mm256_and_si256(pairOf(first, second), _mm256_blendv_epi8(windowFilled, ownCounts, ownLanes));
-    // 32-bit lanes to 16 bits: each half packs to its low 64 bits, which the permute joins.
-    const __m128i narrow = _mm256_castsi256_si128(_mm256_permute4x64_epi64(_mm256_packus_epi32(values, values), 0x08));
-    const __m128i writes =
-        _mm256_castsi256_si128(_mm256_permute4x64_epi64(_mm256_packs_epi32(written, written), 0x08));
-    __m128i* target = reinterpret_cast<__m128i*>(to + at);
-    _mm_storeu_si128(target, _mm_blendv_epi8(_mm_loadu_si128(target), narrow, writes));
+private:
+    // Bit i set where mask[i] is, for i < length (at most 16).
+    static unsigned selectedBits(const std::uint8_t* mask, std::int32_t length) {
+        if (length == 16) {
+            const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(mask));
+            return ~static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, _mm_setzero_si128()))) & 0xFFFFu;
+        }
+        unsigned bits = 0;
+        for (std::int32_t i = 0; i < length; ++i) bits |= (mask[i] != 0 ? 1u : 0u) << i;
+        return bits;
+    }
+
+    // All ones in the lanes of the pixels whose bit is set (bit 0: the first pixel).
+    [[gnu::always_inline]] static __m256i pairLanes(unsigned bits) {
+        return _mm256_set_m128i(_mm_set1_epi32(-static_cast<int>(bits >> 1)),
+                                _mm_set1_epi32(-static_cast<int>(bits & 1u)));
+    }
+
+    // The pixels x and x + 1: `selected` has a bit for each selected one, `continued` for each
+    // whose run went on from the row above (the others' windows have just been started).
+    [[gnu::always_inline]] void step(std::int32_t x, unsigned selected, unsigned continued, __m256i alphaLanes,
+                                     __m256i ownLanes, __m256i reach, const __m256i* groupLanes) const {
+        const std::size_t at = static_cast<std::size_t>(kChannelsPerPixel) * x;
+        const __m256i ones = _mm256_set1_epi32(-1);
+        // The rows leaving and entering each lane's window, from the groups' loads.
+        __m256i leaving = _mm256_setzero_si256(), leavingClear = _mm256_setzero_si256();
+        __m256i entering = _mm256_setzero_si256(), enteringClear = _mm256_setzero_si256();
+        __m256i enteringSelected = _mm256_setzero_si256();
+        for (int g = 0; g < Groups; ++g) {
+            if (leaving_[g] != nullptr) {
+                const __m256i pair = widenPair(leaving_[g] + at);
+                leaving = _mm256_blendv_epi8(leaving, pair, groupLanes[g]);
+                leavingClear = _mm256_blendv_epi8(leavingClear, transparent(pair), groupLanes[g]);
+            }
+            if (entering_[g] != nullptr) {
+                const __m256i pair = widenPair(entering_[g] + at);
+                entering = _mm256_blendv_epi8(entering, pair, groupLanes[g]);
+                enteringClear = _mm256_blendv_epi8(enteringClear, transparent(pair), groupLanes[g]);
+                enteringSelected = _mm256_blendv_epi8(enteringSelected, selectedPair(enteringMask_[g] + x),
+                                                      groupLanes[g]);
+            }
+        }
+
+        // Lanes of pixels that continue a run and keep a window.
+        const __m256i sliding = _mm256_andnot_si256(ownLanes, pairLanes(continued));
+        __m256i sums = loadLanes(reinterpret_cast<const std::int32_t*>(sweep_.sums + at));
+        __m256i counts = loadLanes(sweep_.counts + at);
+        __m256i scanned = loadLanes(sweep_.scannedUpTo + at);
+        const __m256i runStart = loadLanes(sweep_.runStart + at);
+        // Row y - reach - 1 leaves where it is in the run: y - reach > runStart.
+        const __m256i leavingRows = _mm256_sub_epi32(_mm256_set1_epi32(y_), reach);
+        const __m256i leaves = _mm256_and_si256(_mm256_and_si256(sliding, _mm256_cmpgt_epi32(leavingRows, runStart)),
+                                                counted(leavingClear, alphaLanes));
+        sums = _mm256_sub_epi32(sums, _mm256_and_si256(leaving, leaves));
+        counts = _mm256_add_epi32(counts, leaves);
+        // Row y + reach enters where the window has reached the row before it and it is selected.
+        const __m256i enteringRows = _mm256_add_epi32(_mm256_set1_epi32(y_), reach);
+        const __m256i reaches =
+            _mm256_and_si256(_mm256_and_si256(sliding, enteringSelected),
+                             _mm256_cmpeq_epi32(scanned, _mm256_sub_epi32(enteringRows, _mm256_set1_epi32(1))));
+        scanned = _mm256_blendv_epi8(scanned, enteringRows, reaches);
+        const __m256i enters = _mm256_and_si256(reaches, counted(enteringClear, alphaLanes));
+        sums = _mm256_add_epi32(sums, _mm256_and_si256(entering, enters));
+        counts = _mm256_sub_epi32(counts, enters);
+        storeLanes(reinterpret_cast<std::int32_t*>(sweep_.sums + at), sums);
+        storeLanes(sweep_.counts + at, counts);
+        storeLanes(sweep_.scannedUpTo + at, scanned);
+
+        // Selected pixels take their windows' means where the windows hold a value that counts,
+        // and in the channels of one-pixel windows their own values where these count.
+        const __m256i own = widenPair(own_ + at);
+        const __m256i values = _mm256_blendv_epi8(means(sweep_, sums, counts), own, ownLanes);
+        const __m256i windowFilled = _mm256_xor_si256(_mm256_cmpeq_epi32(counts, _mm256_setzero_si256()), ones);
+        const __m256i ownCounts = counted(transparent(own), alphaLanes);
+        const __m256i written =
+            _mm256_and_si256(pairLanes(selected), _mm256_blendv_epi8(windowFilled, ownCounts, ownLanes));
+        // 32-bit lanes to 16 bits: each half packs to its low 64 bits, which the permute joins.
+        const __m128i narrow =
+            _mm256_castsi256_si128(_mm256_permute4x64_epi64(_mm256_packus_epi32(values, values), 0x08));
+        const __m128i writes =
+            _mm256_castsi256_si128(_mm256_permute4x64_epi64(_mm256_packs_epi32(written, written), 0x08));
+        __m128i* target = reinterpret_cast<__m128i*>(to_ + at);
+        _mm_storeu_si128(target, _mm_blendv_epi8(_mm_loadu_si128(target), narrow, writes));
+    }
+
+    const PairSweep& sweep_;
+    const std::int32_t y_;
+    const std::uint8_t *mask_, *above_;
+    const std::uint16_t* own_;
+    std::uint16_t* to_;
+    const std::uint16_t* leaving_[Groups > 0 ? Groups : 1];
+    const std::uint16_t* entering_[Groups > 0 ? Groups : 1];
+    const std::uint8_t* enteringMask_[Groups > 0 ? Groups : 1];
+};
+
+template <int Groups>
+void sweepRows(const PairSweep& sweep) {
+    for (std::int32_t y = 0; y < sweep.height; ++y) {
+        if (sweep.rowFlags[y] != 0) RowSweep<Groups>(sweep, y).run();
+    }
 }
 
 void sweep(const PairSweep& sweep) {
-    for (std::int32_t y = 0; y < sweep.height; ++y) {
-        if (sweep.rowFlags[y] == 0) continue;
-        auto* to = reinterpret_cast<std::uint16_t*>(sweep.destinationTop + y * sweep.destinationRowBytes);
-        const std::uint8_t* mask = sweep.maskRows[y];
-        for (std::int32_t block = 0; block < sweep.count; block += 16) {
-            unsigned bits = 0;
-            if (block + 16 <= sweep.count) {
-                const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(mask + block));
-                bits = ~static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, _mm_setzero_si128()))) & 0xFFFFu;
-            } else {
-                for (std::int32_t i = block; i < sweep.count; ++i) bits |= (mask[i] != 0 ? 1u : 0u) << (i - block);
-            }
-            // Pairs start at even columns of the band; a lone last column goes by itself.
-            while (bits != 0) {
-                const int pair = __builtin_ctz(bits) & ~1;
-                bits &= ~(3u << pair);
-                const std::int32_t x = block + pair;
-                if (x + 1 < sweep.count) {
-                    stepPair(sweep, x, y, to);
-                } else {
-                    sweep.lanes->visit(x, y, to);
-                }
-            }
-        }
+    switch (sweep.groupCount) {
+        case 0: return sweepRows<0>(sweep);
+        case 1: return sweepRows<1>(sweep);
+        case 2: return sweepRows<2>(sweep);
+        case 3: return sweepRows<3>(sweep);
+        default: return sweepRows<4>(sweep);
     }
 }
 
