@@ -36,6 +36,8 @@ struct PairSweep {
     ReachGroup groups[kChannelsPerPixel];
     int groupCount;
     std::int32_t reach[kPairLanes], alphaLanes[kPairLanes], ownLanes[kPairLanes];
+    // By two bits, one for each pixel: -1 in the lanes of the pixels whose bit is set.
+    std::int32_t pixelLanes[4][kPairLanes];
     // By window count: reciprocals in float where every window holds at most
     // QuotientTable::kLongestFloatDivisor values (floatReciprocals), in double otherwise.
     const float* floatReciprocals;
@@ -69,6 +71,9 @@ PairSweep pairSweepOf(ColumnRunLanes<PF_Pixel16>& lanes, ReciprocalTables& table
     std::int32_t longestWindow = 0;
     for (int lane = 0; lane < kPairLanes; ++lane) {
         const int c = lane % kChannelsPerPixel;
+        for (unsigned bits = 0; bits < 4; ++bits) {
+            sweep.pixelLanes[bits][lane] = (bits >> (lane / kChannelsPerPixel)) & 1u ? -1 : 0;
+        }
         sweep.reach[lane] = lanes.reach[c];
         sweep.alphaLanes[lane] = c == kAlphaChannel ? -1 : 0;
         sweep.ownLanes[lane] = lanes.ownValue[c] ? -1 : 0;
@@ -218,10 +223,7 @@ private:
     }
 
     // All ones in the lanes of the pixels whose bit is set (bit 0: the first pixel).
-    [[gnu::always_inline]] static __m256i pairLanes(unsigned bits) {
-        return _mm256_set_m128i(_mm_set1_epi32(-static_cast<int>(bits >> 1)),
-                                _mm_set1_epi32(-static_cast<int>(bits & 1u)));
-    }
+    [[gnu::always_inline]] __m256i pairLanes(unsigned bits) const { return loadLanes(sweep_.pixelLanes[bits]); }
 
     // The pixels x and x + 1: `selected` has a bit for each selected one, `continued` for each
     // whose run went on from the row above (the others' windows have just been started).
