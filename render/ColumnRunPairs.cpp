@@ -32,7 +32,7 @@ struct PairSweep {
     std::uint8_t* destinationTop;  // the band's first pixel in the area's first row
     std::ptrdiff_t destinationRowBytes;
     std::uint32_t* sums;
-    std::int32_t *counts, *scannedUpTo, *runStart, *lastSelected;
+    std::int32_t *counts, *scannedUpTo, *runStart;
     ReachGroup groups[kChannelsPerPixel];
     int groupCount;
     std::int32_t reach[kPairLanes], alphaLanes[kPairLanes], ownLanes[kPairLanes];
@@ -67,7 +67,6 @@ PairSweep pairSweepOf(ColumnRunLanes<PF_Pixel16>& lanes, ReciprocalTables& table
     sweep.counts = lanes.counts.data();
     sweep.scannedUpTo = lanes.scannedUpTo.data();
     sweep.runStart = lanes.runStart.data();
-    sweep.lastSelected = lanes.lastSelected.data();
     std::int32_t longestWindow = 0;
     for (int lane = 0; lane < kPairLanes; ++lane) {
         const int c = lane % kChannelsPerPixel;
@@ -144,7 +143,6 @@ namespace avx2 {
     return _mm256_or_si256(_mm256_xor_si256(transparent, _mm256_set1_epi32(-1)), alphaLanes);
 }
 
-
 // floor((sum + n / 2) / n) by the reciprocal of n, as QuotientTable::quotient takes it.
 [[gnu::always_inline]] inline __m256i means(const PairSweep& sweep, __m256i sums, __m256i counts) {
     const __m256i rounded = _mm256_add_epi32(sums, _mm256_srli_epi32(counts, 1));
@@ -197,7 +195,8 @@ public:
             const unsigned selected = selectedBits(mask_ + block, length);
             if (selected == 0) continue;
             const unsigned continued = above_ != nullptr ? selected & selectedBits(above_ + block, length) : 0u;
-            // Runs start where the column was not selected in the row above.
+            // Runs start where the column was not selected in the row above (a row without its
+            // flag is skipped, so it ends every run, as the pixel-at-a-time sweep sees it).
             for (unsigned starts = selected & ~continued; starts != 0; starts &= starts - 1) {
                 sweep_.lanes->startRun(block + __builtin_ctz(starts), y_);
             }
