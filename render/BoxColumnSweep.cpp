@@ -1,8 +1,8 @@
 #include "render/BoxColumnSweep.h"
 
 #include "render/BlurArithmetic.h"
+#include "render/ColumnRunEights.h"
 #include "render/ColumnRunLanes.h"
-#include "render/ColumnRunPairs.h"
 #include "render/PixelTraits.h"
 #include "render/WorldPixels.h"
 
@@ -141,7 +141,7 @@ template <class Pixel>
 void sweepBoxColumns(const BlurTask<BoxWindowSet>& task, std::int32_t first, std::int32_t count) {
     if (task.keepDivision) {
         if constexpr (std::is_same<Pixel, PF_Pixel16>::value) {
-            if (sweepColumnRunsByPairs(task, first, count)) return;
+            if (sweepColumnRunsByEights(task, first, count)) return;
         }
         sweepColumnRunsByLanes<Pixel>(task, first, count);
     } else {

@@ -4,8 +4,8 @@
 // written a row at a time instead of being gathered column by column. The sums take the
 // same values in the same order as the line blur's, so the results are the same to the bit,
 // float included. With keep-division the windows stop at the ends of each column's run of
-// selected pixels (ColumnRunLanes); 16-bit bands take two pixels at a time where the processor
-// has AVX2 (ColumnRunPairs).
+// selected pixels (ColumnRunLanes); 16-bit bands take eight columns at a time where the
+// processor has AVX2 (ColumnRunEights).
 
 #include "render/BlurPass.h"
 

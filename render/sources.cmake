@@ -5,8 +5,8 @@ set(VELUMIXER_RENDER_SOURCES
   render/BlurPass.cpp
   render/BlurPlan.cpp
   render/BoxColumnSweep.cpp
+  render/ColumnRunEights.cpp
   render/ColumnRunLanes.cpp
-  render/ColumnRunPairs.cpp
   render/EveryPixelCounts.cpp
   render/GaussKernel.cpp
   render/KeyColorMatch.cpp

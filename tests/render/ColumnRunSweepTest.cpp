@@ -1,9 +1,9 @@
-// The keep-division box pass of 16-bit bands two pixels at a time (ColumnRunPairs, AVX2)
+// The keep-division box pass of 16-bit bands eight columns at a time (ColumnRunEights, AVX2)
 // against the same pass a pixel at a time (ColumnRunLanes), which DifferentialBlurTest holds
 // against the first blur: the same bytes in every band of a table of frames, reaches and
 // selections, with channel values over the whole 16-bit range.
 #include "render/ColumnRunLanes.h"
-#include "render/ColumnRunPairs.h"
+#include "render/ColumnRunEights.h"
 #include "render/QuotientTable.h"
 #include "tests/render/BlurTestSupport.h"
 
@@ -78,15 +78,17 @@ void fillAnyValues(TestWorld<PF_Pixel16>& world, std::mt19937& random) {
     }
 }
 
-// Bands of the area's columns: all of it, odd pieces, single columns at either end and inside.
+// Bands of the area's columns: all of it, odd pieces, eight and nine columns (whole eights and
+// a column past them), single columns at either end and inside.
 std::vector<std::pair<std::int32_t, std::int32_t>> bandsOf(std::int32_t width) {
     std::vector<std::pair<std::int32_t, std::int32_t>> bands = {{0, width}, {0, 1}, {width - 1, 1}, {width / 2, 1}};
     if (width > 2) bands.push_back({1, width - 2});
     if (width > 4) bands.push_back({3, width - 4});
+    if (width >= 10) bands.insert(bands.end(), {{2, 8}, {width - 9, 9}});
     return bands;
 }
 
-TEST(ColumnRunSweepTest, PairsGiveThePixelAtATimeBytes) {
+TEST(ColumnRunSweepTest, EightsGiveThePixelAtATimeBytes) {
     vmhost::Host host(hostWithWorkers(1));
     std::mt19937 random(5);
     for (const SweepCase& sweepCase : kCases) {
@@ -112,7 +114,7 @@ TEST(ColumnRunSweepTest, PairsGiveThePixelAtATimeBytes) {
                 task.destination = expected.world();
                 sweepColumnRunsByLanes<PF_Pixel16>(task, first, count);
                 task.destination = actual.world();
-                if (!sweepColumnRunsByPairs(task, first, count)) GTEST_SKIP() << "no AVX2 on this processor";
+                if (!sweepColumnRunsByEights(task, first, count)) GTEST_SKIP() << "no AVX2 on this processor";
                 ASSERT_TRUE(actual.sameBytes(expected))
                     << sweepCase.what << ", mask " << static_cast<int>(kind) << ", columns " << first << " + " << count;
             }
