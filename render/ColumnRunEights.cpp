@@ -15,7 +15,7 @@ namespace {
 // sums fit signed 32-bit lanes and convert to double as they are.
 constexpr std::int32_t kTallestArea = 32767;
 
-constexpr std::int32_t kEight = 8;
+constexpr std::int32_t kColumnsPerStep = 8;
 
 // What the vector steps read and write, as plain data: the AVX2 code below calls nothing
 // inline from a header, so no AVX2 copy of such a function can stand in for the plain one.
@@ -207,7 +207,7 @@ public:
     }
 
     void run() const {
-        for (std::int32_t x = 0; x < sweep_.columns; x += kEight) {
+        for (std::int32_t x = 0; x < sweep_.columns; x += kColumnsPerStep) {
             const __m256i selected = selectedLanes(mask_ + x);
             if (_mm256_testz_si256(selected, selected)) continue;
             // Runs start where the column was not selected in the row above (a row without its
@@ -327,7 +327,7 @@ void sweep(const EightSweep& sweep) {
 bool sweepColumnRunsByEights(const BlurTask<BoxWindowSet>& task, std::int32_t first, std::int32_t count) {
 #ifdef VELUMIXER_AVX2_COLUMN_RUNS
     if (task.area.bottom - task.area.top <= kTallestArea && __builtin_cpu_supports("avx2")) {
-        const std::int32_t eights = count / kEight * kEight;
+        const std::int32_t eights = count / kColumnsPerStep * kColumnsPerStep;
         if (eights > 0) {
             EightSweepStorage storage;
             avx2::sweep(eightSweepOf(task, first, eights, storage));
