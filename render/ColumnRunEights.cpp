@@ -215,7 +215,8 @@ public:
             const __m256i continued =
                 above_ != nullptr ? _mm256_and_si256(selected, selectedLanes(above_ + x)) : _mm256_setzero_si256();
             const __m256i starts = _mm256_andnot_si256(continued, selected);
-            if (!_mm256_testz_si256(starts, starts)) startRuns(x, starts);
+            const int startBits = _mm256_movemask_ps(_mm256_castsi256_ps(starts));
+            if (startBits != 0) startRuns(x, startBits);
             step(x, selected, continued);
         }
     }
@@ -226,8 +227,11 @@ private:
     }
 
     // The windows of the columns `starts` take the rows of their runs they reach from row y
-    // on, as ColumnRunLanes::startRun does. Out of line: runs start far less often than they go on.
-    [[gnu::noinline]] void startRuns(std::int32_t x, __m256i starts) const {
+    // on, as ColumnRunLanes::startRun does (bit i of `startBits` for lane i). Out of line: runs
+    // start far less often than they go on; a vector argument would go through the stack.
+    [[gnu::noinline]] void startRuns(std::int32_t x, int startBits) const {
+        const __m256i laneBits = _mm256_setr_epi32(1, 2, 4, 8, 16, 32, 64, 128);
+        const __m256i starts = _mm256_cmpeq_epi32(_mm256_and_si256(_mm256_set1_epi32(startBits), laneBits), laneBits);
         const __m256i runStart = loadLanes(sweep_.runStart + x);
         storeLanes(sweep_.runStart + x, _mm256_blendv_epi8(runStart, _mm256_set1_epi32(y_), starts));
         for (int k = 0; k < sweep_.windowChannelCount; ++k) {
