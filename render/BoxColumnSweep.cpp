@@ -2,8 +2,8 @@
 
 #include "render/BlurArithmetic.h"
 #include "render/ColumnRunEights.h"
-#include "render/ColumnRunLanes.h"
 #include "render/PixelTraits.h"
+#include "render/SelectedPositions.h"
 #include "render/WorldPixels.h"
 
 #include <algorithm>
@@ -76,6 +76,10 @@ public:
         sums_[laneOf(x, c)] -= Math::toValue(pixel[c]);
         --counts_[laneOf(x, c)];
     }
+    void restart(std::int32_t x, int c) {
+        sums_[laneOf(x, c)] = Sum(0);
+        counts_[laneOf(x, c)] = 0;
+    }
     // The window's mean into the pixel's channel, unless nothing in the window counts.
     void writeMean(std::int32_t x, int c, Channel* pixels, const QuotientTable& quotients) const {
         const std::size_t lane = laneOf(x, c);
@@ -135,15 +139,98 @@ void sweepWholeColumns(const BlurTask<BoxWindowSet>& task, std::int32_t first, s
     }
 }
 
+// The band's rows from its first column, so that a window step finds its pixel and mask
+// byte without address arithmetic.
+template <class Pixel>
+struct BandRows {
+    std::vector<const ChannelOf<Pixel>*> pixels;
+    std::vector<const std::uint8_t*> mask;
+
+    BandRows(const BlurTask<BoxWindowSet>& task, std::int32_t first, std::int32_t height)
+        : pixels(static_cast<std::size_t>(height)), mask(static_cast<std::size_t>(height)) {
+        for (std::int32_t j = 0; j < height; ++j) {
+            pixels[j] = sourceRow<Pixel>(task, first, j);
+            mask[j] = task.mask.row(j) + first;
+        }
+    }
+};
+
 }  // namespace
+
+// Keep-division: every window stops at the ends of its column's run of selected pixels. Each
+// run starts its sums afresh from the rows its first window reaches, then slides them within
+// the run, as the line blur does with a run of a line.
+template <class Pixel>
+void sweepColumnRunsByLanes(const BlurTask<BoxWindowSet>& task, std::int32_t first, std::int32_t count) {
+    using Channel = ChannelOf<Pixel>;
+    const std::int32_t height = task.area.bottom - task.area.top;
+    const QuotientTable& quotients = *task.quotients;
+    ColumnWindows<Pixel> windows(count);
+    const auto reach = reachesOf<Pixel>(task);
+    const BandRows<Pixel> rows(task, first, height);
+    // A window of one pixel gives that pixel's own value where it counts; for integer channels
+    // that is a copy (a float sum would turn -0 into +0).
+    std::array<bool, kChannelsPerPixel> ownValue;
+    for (int c = 0; c < kChannelsPerPixel; ++c) ownValue[c] = std::is_integral<Channel>::value && reach[c] == 0;
+    // Per lane, the last row of the run its window has reached; per column, the first row of
+    // the run holding the current row and the last row the column was selected in.
+    std::vector<std::int32_t> scannedUpTo(static_cast<std::size_t>(kChannelsPerPixel) * count, -1);
+    std::vector<std::int32_t> runStart(static_cast<std::size_t>(count), -1);
+    std::vector<std::int32_t> lastSelected(static_cast<std::size_t>(count), -2);
+
+    for (std::int32_t y = 0; y < height; ++y) {
+        if (task.mask.rowFlags[y] == 0) continue;
+        Channel* to = reinterpret_cast<Channel*>(
+            worldPixel<Pixel>(*task.destination, task.area.left + first, task.area.top + y));
+        // Unselected pixels only end runs, which the next selected pixel of the column sees.
+        SelectedPositions positions(rows.mask[y], count);
+        for (std::int32_t x; positions.next(x);) {
+            const std::size_t at = static_cast<std::size_t>(kChannelsPerPixel) * x;  // the column in a row
+            std::int32_t* scanned = &scannedUpTo[at];
+            const bool runStarts = lastSelected[x] != y - 1;
+            lastSelected[x] = y;
+            if (runStarts) {
+                // A run starts: each window takes the run's rows it reaches.
+                runStart[x] = y;
+                for (int c = 0; c < kChannelsPerPixel; ++c) {
+                    if (ownValue[c]) continue;
+                    windows.restart(x, c);
+                    const std::int32_t last = std::min(y + reach[c], height - 1);
+                    std::int32_t j = y;
+                    for (; j <= last && rows.mask[j][x] != 0; ++j) windows.enter(x, c, rows.pixels[j] + at);
+                    scanned[c] = j - 1;
+                }
+            } else {
+                const std::int32_t start = runStart[x];
+                for (int c = 0; c < kChannelsPerPixel; ++c) {
+                    if (ownValue[c]) continue;
+                    const std::int32_t leaving = y - reach[c] - 1, entering = y + reach[c];
+                    if (leaving >= start) windows.leave(x, c, rows.pixels[leaving] + at);
+                    if (entering < height && scanned[c] == entering - 1 && rows.mask[entering][x] != 0) {
+                        windows.enter(x, c, rows.pixels[entering] + at);
+                        scanned[c] = entering;
+                    }
+                }
+            }
+            const Channel* own = rows.pixels[y] + at;
+            const bool ownColorCounts = !PixelTraits<Pixel>::isTransparent(own[kAlphaChannel]);
+            for (int c = 0; c < kChannelsPerPixel; ++c) {
+                if (!ownValue[c]) {
+                    windows.writeMean(x, c, to, quotients);
+                } else if (c == kAlphaChannel || ownColorCounts) {
+                    to[at + c] = own[c];
+                }
+            }
+        }
+    }
+}
 
 template <class Pixel>
 void sweepBoxColumns(const BlurTask<BoxWindowSet>& task, std::int32_t first, std::int32_t count) {
     if (task.keepDivision) {
-        if constexpr (std::is_same<Pixel, PF_Pixel16>::value) {
-            if (sweepColumnRunsByEights(task, first, count)) return;
-        }
-        sweepColumnRunsByLanes<Pixel>(task, first, count);
+        std::int32_t swept = 0;
+        if constexpr (std::is_same<Pixel, PF_Pixel16>::value) swept = sweepColumnRunsByEights(task, first, count);
+        sweepColumnRunsByLanes<Pixel>(task, first + swept, count - swept);
     } else {
         sweepWholeColumns<Pixel>(task, first, count);
     }
@@ -151,5 +238,7 @@ void sweepBoxColumns(const BlurTask<BoxWindowSet>& task, std::int32_t first, std
 
 template bool canSweepBoxColumns<PF_Pixel16>(const BlurTask<BoxWindowSet>&, std::int32_t, std::int32_t);
 template bool canSweepBoxColumns<PF_PixelFloat>(const BlurTask<BoxWindowSet>&, std::int32_t, std::int32_t);
+template void sweepColumnRunsByLanes<PF_Pixel16>(const BlurTask<BoxWindowSet>&, std::int32_t, std::int32_t);
+template void sweepColumnRunsByLanes<PF_PixelFloat>(const BlurTask<BoxWindowSet>&, std::int32_t, std::int32_t);
 template void sweepBoxColumns<PF_Pixel16>(const BlurTask<BoxWindowSet>&, std::int32_t, std::int32_t);
 template void sweepBoxColumns<PF_PixelFloat>(const BlurTask<BoxWindowSet>&, std::int32_t, std::int32_t);

@@ -1,6 +1,5 @@
 #include "render/ColumnRunEights.h"
 
-#include "render/ColumnRunLanes.h"
 #include "render/PixelTraits.h"
 #include "render/QuotientTable.h"
 #include "render/WorldPixels.h"
@@ -9,13 +8,24 @@
 #include <cstring>
 #include <vector>
 
+// The vector steps are built with GCC for x86 (its target pragma below); elsewhere the pass
+// goes a pixel at a time.
+#if defined(__GNUC__) && !defined(__clang__) && (defined(__x86_64__) || defined(__i386__))
+#define VELUMIXER_AVX2_COLUMN_RUNS 1
+#endif
+
+namespace {
+
+constexpr std::int32_t kColumnsPerStep = 8;
+
+}  // namespace
+
+#ifdef VELUMIXER_AVX2_COLUMN_RUNS
 namespace {
 
 // A window of up to this many 16-bit values, plus half its count, sums to less than 2^31: the
 // sums fit signed 32-bit lanes and convert to double as they are.
 constexpr std::int32_t kTallestArea = 32767;
-
-constexpr std::int32_t kColumnsPerStep = 8;
 
 // What the vector steps read and write, as plain data: the AVX2 code below calls nothing
 // inline from a header, so no AVX2 copy of such a function can stand in for the plain one.
@@ -105,8 +115,6 @@ EightSweep eightSweepOf(const BlurTask<BoxWindowSet>& task, std::int32_t first, 
 
 // Everything in here has internal linkage, so no AVX2 code can stand in for a plain function
 // elsewhere.
-#if defined(__GNUC__) && !defined(__clang__) && (defined(__x86_64__) || defined(__i386__))
-#define VELUMIXER_AVX2_COLUMN_RUNS 1
 #include <immintrin.h>
 #pragma GCC push_options
 #pragma GCC target("avx2")
@@ -227,7 +235,7 @@ private:
     }
 
     // The windows of the columns `starts` take the rows of their runs they reach from row y
-    // on, as ColumnRunLanes::startRun does (bit i of `startBits` for lane i). Out of line: runs
+    // on, as the pixel-at-a-time sweep does (bit i of `startBits` for lane i). Out of line: runs
     // start far less often than they go on; a vector argument would go through the stack.
     [[gnu::noinline]] void startRuns(std::int32_t x, int startBits) const {
         const __m256i laneBits = _mm256_setr_epi32(1, 2, 4, 8, 16, 32, 64, 128);
@@ -328,18 +336,15 @@ void sweep(const EightSweep& sweep) {
 #pragma GCC pop_options
 #endif
 
-bool sweepColumnRunsByEights(const BlurTask<BoxWindowSet>& task, std::int32_t first, std::int32_t count) {
+std::int32_t sweepColumnRunsByEights(const BlurTask<BoxWindowSet>& task, std::int32_t first, std::int32_t count) {
+    const std::int32_t eights = count / kColumnsPerStep * kColumnsPerStep;
 #ifdef VELUMIXER_AVX2_COLUMN_RUNS
-    if (task.area.bottom - task.area.top <= kTallestArea && __builtin_cpu_supports("avx2")) {
-        const std::int32_t eights = count / kColumnsPerStep * kColumnsPerStep;
-        if (eights > 0) {
-            EightSweepStorage storage;
-            avx2::sweep(eightSweepOf(task, first, eights, storage));
-        }
-        if (eights < count) sweepColumnRunsByLanes<PF_Pixel16>(task, first + eights, count - eights);
-        return true;
+    if (eights > 0 && task.area.bottom - task.area.top <= kTallestArea && __builtin_cpu_supports("avx2")) {
+        EightSweepStorage storage;
+        avx2::sweep(eightSweepOf(task, first, eights, storage));
+        return eights;
     }
 #endif
-    (void)task, (void)first, (void)count;
-    return false;
+    (void)task, (void)first, (void)eights;
+    return 0;
 }

@@ -6,7 +6,6 @@ set(VELUMIXER_RENDER_SOURCES
   render/BlurPlan.cpp
   render/BoxColumnSweep.cpp
   render/ColumnRunEights.cpp
-  render/ColumnRunLanes.cpp
   render/EveryPixelCounts.cpp
   render/GaussKernel.cpp
   render/KeyColorMatch.cpp
