@@ -1,6 +1,7 @@
 #include "render/BoxColumnSweep.h"
 
 #include "render/BlurArithmetic.h"
+#include "render/ColumnRunEights.h"
 #include "render/PixelTraits.h"
 #include "render/SelectedPositions.h"
 #include "render/WorldPixels.h"
@@ -138,9 +139,6 @@ void sweepWholeColumns(const BlurTask<BoxWindowSet>& task, std::int32_t first, s
     }
 }
 
-// Keep-division: every window stops at the ends of its column's run of selected pixels. Each
-// run starts its sums afresh from the rows its first window reaches, then slides them within
-// the run, as the line blur does with a run of a line.
 // The band's rows from its first column, so that a window step finds its pixel and mask
 // byte without address arithmetic.
 template <class Pixel>
@@ -157,8 +155,13 @@ struct BandRows {
     }
 };
 
+}  // namespace
+
+// Keep-division: every window stops at the ends of its column's run of selected pixels. Each
+// run starts its sums afresh from the rows its first window reaches, then slides them within
+// the run, as the line blur does with a run of a line.
 template <class Pixel>
-void sweepColumnRuns(const BlurTask<BoxWindowSet>& task, std::int32_t first, std::int32_t count) {
+void sweepColumnRunsByLanes(const BlurTask<BoxWindowSet>& task, std::int32_t first, std::int32_t count) {
     using Channel = ChannelOf<Pixel>;
     const std::int32_t height = task.area.bottom - task.area.top;
     const QuotientTable& quotients = *task.quotients;
@@ -222,12 +225,12 @@ void sweepColumnRuns(const BlurTask<BoxWindowSet>& task, std::int32_t first, std
     }
 }
 
-}  // namespace
-
 template <class Pixel>
 void sweepBoxColumns(const BlurTask<BoxWindowSet>& task, std::int32_t first, std::int32_t count) {
     if (task.keepDivision) {
-        sweepColumnRuns<Pixel>(task, first, count);
+        std::int32_t swept = 0;
+        if constexpr (std::is_same<Pixel, PF_Pixel16>::value) swept = sweepColumnRunsByEights(task, first, count);
+        sweepColumnRunsByLanes<Pixel>(task, first + swept, count - swept);
     } else {
         sweepWholeColumns<Pixel>(task, first, count);
     }
@@ -235,5 +238,7 @@ void sweepBoxColumns(const BlurTask<BoxWindowSet>& task, std::int32_t first, std
 
 template bool canSweepBoxColumns<PF_Pixel16>(const BlurTask<BoxWindowSet>&, std::int32_t, std::int32_t);
 template bool canSweepBoxColumns<PF_PixelFloat>(const BlurTask<BoxWindowSet>&, std::int32_t, std::int32_t);
+template void sweepColumnRunsByLanes<PF_Pixel16>(const BlurTask<BoxWindowSet>&, std::int32_t, std::int32_t);
+template void sweepColumnRunsByLanes<PF_PixelFloat>(const BlurTask<BoxWindowSet>&, std::int32_t, std::int32_t);
 template void sweepBoxColumns<PF_Pixel16>(const BlurTask<BoxWindowSet>&, std::int32_t, std::int32_t);
 template void sweepBoxColumns<PF_PixelFloat>(const BlurTask<BoxWindowSet>&, std::int32_t, std::int32_t);

@@ -5,6 +5,7 @@ set(VELUMIXER_RENDER_SOURCES
   render/BlurPass.cpp
   render/BlurPlan.cpp
   render/BoxColumnSweep.cpp
+  render/ColumnRunEights.cpp
   render/EveryPixelCounts.cpp
   render/GaussKernel.cpp
   render/KeyColorMatch.cpp
