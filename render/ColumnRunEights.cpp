@@ -57,7 +57,6 @@ struct EightSweepStorage {
     std::vector<const std::uint8_t*> maskRows;
     std::vector<std::int32_t> sums, counts, scanned, runStart;
     std::vector<float> floatReciprocals;
-    std::vector<double> reciprocals;
 };
 
 EightSweep eightSweepOf(const BlurTask<BoxWindowSet>& task, std::int32_t first, std::int32_t columns,
@@ -96,17 +95,16 @@ EightSweep eightSweepOf(const BlurTask<BoxWindowSet>& task, std::int32_t first, 
     sweep.scanned = storage.scanned.data();
     sweep.runStart = storage.runStart.data();
     // Entry 0 serves lanes whose windows are empty; their means are not written.
-    const std::size_t entries = static_cast<std::size_t>(longestWindow) + 1;
     if (longestWindow <= static_cast<std::int32_t>(QuotientTable::kLongestFloatDivisor)) {
+        const std::size_t entries = static_cast<std::size_t>(longestWindow) + 1;
         storage.floatReciprocals.assign(entries, 0.0f);
         for (std::uint32_t n = 1; n < entries; ++n) {
             storage.floatReciprocals[n] = QuotientTable::roundedUpFloatReciprocal(n);
         }
         sweep.floatReciprocals = storage.floatReciprocals.data();
     } else {
-        storage.reciprocals.assign(entries, 0.0);
-        for (std::uint32_t n = 1; n < entries; ++n) storage.reciprocals[n] = QuotientTable::roundedUpReciprocal(n);
-        sweep.reciprocals = storage.reciprocals.data();
+        // The pass's own table: it knows every window count, which never exceeds the area's height.
+        sweep.reciprocals = task.quotients->reciprocals();
     }
     return sweep;
 }

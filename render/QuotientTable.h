@@ -29,6 +29,9 @@ public:
 
     std::uint32_t largestDivisor() const { return static_cast<std::uint32_t>(reciprocals_.size() - 1); }
 
+    // The reciprocals by divisor, for vector loops that fetch them per lane; entry 0 is 0.
+    const double* reciprocals() const { return reciprocals_.data(); }
+
     // Needs 1 <= n <= largestDivisor() and x < 2^50.
     std::uint32_t quotient(std::uint64_t x, std::uint32_t n) const {
         return static_cast<std::uint32_t>(static_cast<double>(x) * reciprocals_[n]);
