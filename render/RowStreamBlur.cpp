@@ -4,6 +4,7 @@
 #include "render/ChannelStream.h"
 #include "render/EveryPixelCounts.h"
 #include "render/OneValueArea.h"
+#include "render/OneValueChannels.h"
 #include "render/PixelTask.h"
 #include "render/WorldPixels.h"
 
@@ -187,14 +188,23 @@ bool streamPixelRows(const StreamTask<Pixel>& task, std::byte* storage, std::siz
     return true;
 }
 
+// Why streamRows stopped before its last row, if it did.
+enum class StreamEnd { kDone, kRowDoesNotCount, kGuessFails };
+
 // Streams output rows `output` at columns `kept`, reading the columns `line`: `kept` and the
 // columns its windows reach, within the area. Windows that would reach past an end of `line`
 // inside the area come out wrong, but only in the columns of `line` outside `kept`. `storage`
-// holds memoryOfRows for the area's width. Returns false when a source row does not count.
+// holds memoryOfRows for the area's width. With `guess` (whole lines only, no selection, channels
+// apart), its channels go as they are; when a row read does not bear it out, `unfinished` gets
+// the first output row not written.
 template <class Pixel>
-bool streamRows(const StreamTask<Pixel>& task, std::byte* storage, std::size_t storageSize, RowRange output,
-                ColumnRange line, ColumnRange kept) {
-    if (task.interleaved) return streamPixelRows(task, storage, storageSize, output, line, kept);
+StreamEnd streamRows(const StreamTask<Pixel>& task, std::byte* storage, std::size_t storageSize, RowRange output,
+                     ColumnRange line, ColumnRange kept, const OneValueChannels<Pixel>* guess = nullptr,
+                     std::int32_t* unfinished = nullptr) {
+    if (task.interleaved) {
+        return streamPixelRows(task, storage, storageSize, output, line, kept) ? StreamEnd::kDone
+                                                                                : StreamEnd::kRowDoesNotCount;
+    }
     using Row = typename StreamDepth<Pixel>::Row;
     using Channel = typename PixelTraits<Pixel>::Channel;
     const std::int32_t width = line.last - line.first, height = task.area.bottom - task.area.top;
@@ -202,11 +212,16 @@ bool streamRows(const StreamTask<Pixel>& task, std::byte* storage, std::size_t s
     std::vector<ChannelStream<Pixel>> streams;
     streams.reserve(kChannelsPerPixel);
     RowRange rows = output;
+    const std::vector<StreamPass> asItIs;
     for (int c = 0; c < kChannelsPerPixel; ++c) {
-        streams.emplace_back(task.kernels, task.passes[c], width, height, output, task.latency, &memory,
-                             task.selection);
+        const std::vector<StreamPass>& passes = guess != nullptr && guess->taken(c) ? asItIs : task.passes[c];
+        streams.emplace_back(task.kernels, passes, width, height, output, task.latency, &memory, task.selection);
         rows.first = std::min(rows.first, streams[c].input().first);
         rows.last = std::max(rows.last, streams[c].input().last);
+    }
+    if (guess != nullptr) {  // every row the passes of the channels taken as they are would read
+        rows.first = std::min(rows.first, std::max(output.first - task.latency, 0));
+        rows.last = std::max(rows.last, std::min(output.last + task.latency, height));
     }
     auto needs = [&](int c, std::int32_t y) { return y >= streams[c].input().first && y < streams[c].input().last; };
     // Where the channels that do not need a source row put it.
@@ -220,8 +235,12 @@ bool streamRows(const StreamTask<Pixel>& task, std::byte* storage, std::size_t s
             slots[c] = needs(c, y) ? streams[c].inputSlot(y) : unneeded.data() + static_cast<std::size_t>(c) * width;
         }
         const Pixel* source = worldPixel<Pixel>(*task.source, task.area.left + line.first, task.area.top + y);
-        if (!rowMayStream(task, source, width)) return false;
+        if (!rowMayStream(task, source, width)) return StreamEnd::kRowDoesNotCount;
         task.kernels.loadPixels(reinterpret_cast<const Channel*>(source), slots.data(), width);
+        if (guess != nullptr && !guess->heldBy(slots.data(), width)) {
+            *unfinished = written;
+            return StreamEnd::kGuessFails;
+        }
         if constexpr (std::is_same<Row, std::uint16_t>::value) {
             if (task.selection != nullptr) {
                 for (Row* slot : slots) task.kernels.keepSelected(slot, task.selection->mask->row(y), width);
@@ -232,6 +251,9 @@ bool streamRows(const StreamTask<Pixel>& task, std::byte* storage, std::size_t s
             if (needs(c, y)) streams[c].accept(y);
             finished = std::min(finished, streams[c].finishedUpTo());
         }
+        // A channel taken as it is has its rows at once; the rows its passes would reach must
+        // have borne the guess out before any of them goes out.
+        if (guess != nullptr && y + 1 < rows.last) finished = std::min(finished, y + 1 - task.latency);
         for (; written < finished; ++written) {
             std::array<const Row*, kChannelsPerPixel> channels;
             for (int c = 0; c < kChannelsPerPixel; ++c) channels[c] = streams[c].finishedRow(written) + keptOffset;
@@ -241,7 +263,7 @@ bool streamRows(const StreamTask<Pixel>& task, std::byte* storage, std::size_t s
             if (task.selection != nullptr) restoreUnselected(task, written, to);
         }
     }
-    return true;
+    return StreamEnd::kDone;
 }
 
 // What the passes make of a pixel whose whole neighbourhood holds its value: that value, as
@@ -292,7 +314,8 @@ bool streamTiles(const StreamTask<Pixel>& task, std::byte* storage, std::size_t 
             waiting.last = rows.last;
             continue;
         }
-        if (waiting.last > waiting.first && !streamRows(task, storage, storageSize, waiting, wholeLine, wholeLine)) {
+        if (waiting.last > waiting.first &&
+            streamRows(task, storage, storageSize, waiting, wholeLine, wholeLine) != StreamEnd::kDone) {
             return false;
         }
         waiting = {rows.last, rows.last};
@@ -301,7 +324,9 @@ bool streamTiles(const StreamTask<Pixel>& task, std::byte* storage, std::size_t 
                 const std::int32_t first = tile;
                 while (tile + 1 < tilesAcross && oneValue[tile + 1] == 0) ++tile;
                 const ColumnRange kept{columnsOf(first).first, columnsOf(tile).last};
-                if (!streamRows(task, storage, storageSize, rows, withReach(kept), kept)) return false;
+                if (streamRows(task, storage, storageSize, rows, withReach(kept), kept) != StreamEnd::kDone) {
+                    return false;
+                }
             } else if (task.checkRows && !wordCounts<Pixel>(values[tile])) {
                 task.someRowFails.store(true, std::memory_order_relaxed);
                 return false;
@@ -320,7 +345,8 @@ bool streamTiles(const StreamTask<Pixel>& task, std::byte* storage, std::size_t 
             }
         }
     }
-    return waiting.last == waiting.first || streamRows(task, storage, storageSize, waiting, wholeLine, wholeLine);
+    return waiting.last == waiting.first ||
+           streamRows(task, storage, storageSize, waiting, wholeLine, wholeLine) == StreamEnd::kDone;
 }
 
 template <class Pixel>
@@ -340,7 +366,17 @@ PF_Err streamBand(const StreamTask<Pixel>& task, std::int32_t iteration, std::in
             return PF_Err_NONE;
         }
     }
-    streamRows(task, storage.get(), storageSize, output, ColumnRange{0, width}, ColumnRange{0, width});
+    const ColumnRange wholeLine{0, width};
+    RowRange left = output;  // what streams with every pass
+    if (!task.interleaved && task.selection == nullptr) {
+        const OneValueChannels<Pixel> guess(worldPixel<Pixel>(*task.source, task.area.left, task.area.top + band.first),
+                                            width);
+        if (guess.any() && streamRows(task, storage.get(), storageSize, output, wholeLine, wholeLine, &guess,
+                                      &left.first) != StreamEnd::kGuessFails) {
+            return PF_Err_NONE;
+        }
+    }
+    streamRows(task, storage.get(), storageSize, left, wholeLine, wholeLine);
     return PF_Err_NONE;
 }
 
