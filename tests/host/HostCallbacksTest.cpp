@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstring>
 
+#include "SuiteLease.h"
 #include "host/Host.h"
 
 namespace {
@@ -74,26 +75,20 @@ TEST(HostCallbacks, EveryUnservedSlotAnswersAnError) {
     EXPECT_EQ(0, nullSlots(*utils, {offsetof(PF_UtilCallbacks, ansi) + offsetof(PF_ANSICallbacks, ansi_procs),
                                     offsetof(PF_UtilCallbacks, reserved)}));
     EXPECT_EQ(0, nullSlots(host.inData().inter, {}, offsetof(PF_InteractCallbacks, reserved_str)));
-    const void* app = nullptr;
-    ASSERT_EQ(kSPNoError, host.basicSuite()->AcquireSuite(kPFAppSuite, kPFAppSuiteVersion5, &app));
-    const auto* appSuite = static_cast<const PFAppSuite5*>(app);
+    SuiteLease<PFAppSuite5> appSuite(host, kPFAppSuite, kPFAppSuiteVersion5);
+    SuiteLease<PF_ParamUtilsSuite1> paramUtils1(host, kPFParamUtilsSuite, kPFParamUtilsSuiteVersion1);
+    SuiteLease<PF_ParamUtilsSuite3> paramUtils3(host, kPFParamUtilsSuite, kPFParamUtilsSuiteVersion3);
+    ASSERT_TRUE(appSuite && paramUtils1 && paramUtils3);
     EXPECT_EQ(0, nullSlots(*appSuite, {}));
     EXPECT_EQ(0, nullSlots(*host.basicSuite(), {}));
-    const void* paramUtils2 = nullptr;
-    const void* paramUtils3 = nullptr;
-    ASSERT_EQ(kSPNoError, host.basicSuite()->AcquireSuite(kPFParamUtilsSuite, kPFParamUtilsSuiteVersion1, &paramUtils2));
-    ASSERT_EQ(kSPNoError, host.basicSuite()->AcquireSuite(kPFParamUtilsSuite, kPFParamUtilsSuiteVersion3, &paramUtils3));
-    EXPECT_EQ(0, nullSlots(*static_cast<const PF_ParamUtilsSuite1*>(paramUtils2), {}));
-    EXPECT_EQ(0, nullSlots(*static_cast<const PF_ParamUtilsSuite3*>(paramUtils3), {}));
-    host.basicSuite()->ReleaseSuite(kPFParamUtilsSuite, kPFParamUtilsSuiteVersion1);
-    host.basicSuite()->ReleaseSuite(kPFParamUtilsSuite, kPFParamUtilsSuiteVersion3);
+    EXPECT_EQ(0, nullSlots(*paramUtils1, {}));
+    EXPECT_EQ(0, nullSlots(*paramUtils3, {}));
 
     EXPECT_EQ(PF_Err_INVALID_CALLBACK, utils->new_world(host.inData().effect_ref, 4, 4, 0, nullptr));
     EXPECT_EQ(PF_Err_INVALID_CALLBACK, utils->app(host.inData().effect_ref, 1, 2.5, "variadic"));
     EXPECT_EQ(PF_Err_INVALID_CALLBACK, appSuite->PF_AppGetBgColor(nullptr));
     EXPECT_EQ(PF_Err_INVALID_CALLBACK, host.inData().inter.register_ui(host.inData().effect_ref, nullptr));
     EXPECT_EQ(kSPUnimplementedError, host.basicSuite()->Undefined());
-    host.basicSuite()->ReleaseSuite(kPFAppSuite, kPFAppSuiteVersion5);
 
     char text[64];
     EXPECT_EQ(10, utils->ansi.sprintf(text, "%s %d %.3f", "pi", 3, 3.14159));

@@ -6,33 +6,13 @@
 #include <cstring>
 #include <stdexcept>
 
+#include "SuiteLease.h"
 #include "host/Host.h"
 #include "host/Image.h"
 
 namespace {
 
 using vmhost::Image;
-
-// One suite acquired through the host's basic suite for the test's scope.
-template <class Suite>
-class SuiteLease {
-public:
-    SuiteLease(vmhost::Host& host, const char* name, A_long version) : host_(host), name_(name), version_(version) {
-        const void* table = nullptr;
-        if (host.basicSuite()->AcquireSuite(name, version, &table) == kSPNoError) suite_ = static_cast<const Suite*>(table);
-    }
-    ~SuiteLease() {
-        if (suite_) host_.basicSuite()->ReleaseSuite(name_, version_);
-    }
-    const Suite* operator->() const { return suite_; }
-    explicit operator bool() const { return suite_ != nullptr; }
-
-private:
-    vmhost::Host& host_;
-    const char* name_;
-    A_long version_;
-    const Suite* suite_ = nullptr;
-};
 
 const std::uint8_t* bytesOf(const PF_EffectWorld& world, A_long y) {
     return reinterpret_cast<const std::uint8_t*>(world.data) + y * world.rowbytes;
