@@ -142,8 +142,6 @@ TEST_F(CommandLineTest, EveryProblemGetsOneLineNamingTheFileOrValue) {
         {{"--set", "Blur Amout=4", input, output}, 2, "no parameter named \"Blur Amout\""},
         {{"--set", "Blur Amount=2000", input, output}, 2, "Blur Amount takes a number from 0 to 1000"},
         {{"--set", "Mode=Fancy", input, output}, 2, "one of Normal, Extract, Disable All (or 1 to 3)"},
-        {{"--set", "1 : Color=blue", input, output}, 2, ""},
-        {{"--depth", "24", input, output}, 2, ""},
         {{scratch.path("missing.png"), output}, 1, "cannot read \"" + scratch.path("missing.png")},
         {{input, scratch.path("nowhere/out.png")}, 1, "no such folder"},
         {{input, scratch.path("out.unknown")}, 1, "no image format"},

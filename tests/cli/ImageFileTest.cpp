@@ -77,7 +77,6 @@ TEST(PixelLayoutTest, PremultiplyingLosesOnlyColourUnderZeroAlpha) {
     const vmhost::Image straight = testImage();
     std::vector<float> stored(3 * 2 * 4);
     vmcli::imageRowsToFile(straight, 0, 2, true, true, stored.data());
-    EXPECT_FLOAT_EQ(0.4f * 0.6f, stored[3 * 4 + 1]);
     vmhost::Image back(PF_PixelFormat_ARGB128, 3, 2);
     vmcli::fileRowsToImage(stored.data(), vmcli::FileChannels::of(4, 3), true, back, 0, 2);
     expectNear(straight, back, 1e-6f, "round trip");
