@@ -76,14 +76,6 @@ TEST(HostCallbacks, EveryUnservedSlotAnswersAnError) {
     EXPECT_EQ(PF_Err_INVALID_CALLBACK, appSuite->PF_AppGetBgColor(nullptr));
     EXPECT_EQ(PF_Err_INVALID_CALLBACK, host.inData().inter.register_ui(host.inData().effect_ref, nullptr));
     EXPECT_EQ(kSPUnimplementedError, host.basicSuite()->Undefined());
-
-    char text[64];
-    EXPECT_EQ(10, utils->ansi.sprintf(text, "%s %d %.3f", "pi", 3, 3.14159));
-    EXPECT_STREQ("pi 3 3.142", text);
-    EXPECT_EQ(text, utils->ansi.strcpy(text, "copied"));
-    EXPECT_STREQ("copied", text);
-    EXPECT_DOUBLE_EQ(1.0, utils->ansi.hypot(0.6, 0.8));
-    EXPECT_DOUBLE_EQ(8.0, utils->ansi.pow(2.0, 3.0));
 }
 
 TEST(HostCallbacks, ProgressAndAbortAreLoggedAndAnsweredAsConfigured) {
