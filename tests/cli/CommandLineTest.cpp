@@ -73,6 +73,15 @@ protected:
 };
 
 TEST_F(CommandLineTest, RendersWhatTheHostApiRendersForTheSameFrame) {
+    vmhost::Host host{vmhost::HostConfig::checking()};
+    host.loadEffect(vmhost::defaultModulePath());
+    for (PF_Cmd cmd : {PF_Cmd_GLOBAL_SETUP, PF_Cmd_PARAMS_SETUP, PF_Cmd_SEQUENCE_SETUP})
+        ASSERT_EQ(PF_Err_NONE, host.send(cmd)) << cmd;
+    host.params().setFloatValue("Blur Amount", 2.0);
+    host.params().setValue("1 : Enable", 1);
+    host.params().setFloatValue("1 : Color Range", 3.0);
+    host.params().setValue("Keep Division", 0);
+    host.params().setFloatValue("Brightness", 20.0);
     struct Case {
         const char* output;
         std::vector<std::string> extra;
@@ -88,17 +97,6 @@ TEST_F(CommandLineTest, RendersWhatTheHostApiRendersForTheSameFrame) {
         args.insert(args.end(), c.extra.begin(), c.extra.end());
         ASSERT_EQ(0, run(args)) << err.str();
         const vmhost::Image written = vmcli::readImageFile(scratch.path(c.output)).image;
-
-        vmhost::Host host{vmhost::HostConfig::checking()};
-        host.loadEffect(vmhost::defaultModulePath());
-        ASSERT_EQ(PF_Err_NONE, host.send(PF_Cmd_GLOBAL_SETUP));
-        ASSERT_EQ(PF_Err_NONE, host.send(PF_Cmd_PARAMS_SETUP));
-        ASSERT_EQ(PF_Err_NONE, host.send(PF_Cmd_SEQUENCE_SETUP));
-        host.params().setFloatValue("Blur Amount", 2.0);
-        host.params().setValue("1 : Enable", 1);
-        host.params().setFloatValue("1 : Color Range", 3.0);
-        host.params().setValue("Keep Division", 0);
-        host.params().setFloatValue("Brightness", 20.0);
         // The input file holds 8-bit values, in whatever depth the frame renders.
         const vmhost::Image frame = testPicture().converted(c.format);
         const vmhost::FrameResult expected = vmhost::FrameRenderer(host).render(frame);
@@ -123,9 +121,9 @@ TEST_F(CommandLineTest, RendersWhatTheHostApiRendersForTheSameFrame) {
             }
         }
         EXPECT_EQ(0, differing) << c.output;
-        host.send(PF_Cmd_SEQUENCE_SETDOWN);
-        host.send(PF_Cmd_GLOBAL_SETDOWN);
     }
+    host.send(PF_Cmd_SEQUENCE_SETDOWN);
+    host.send(PF_Cmd_GLOBAL_SETDOWN);
 }
 
 // Mistakes in the parameters exit with 2, file problems with 1; neither writes an output.
