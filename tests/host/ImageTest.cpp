@@ -23,15 +23,12 @@ TEST(Image, PixelsOfEveryDepthSitInPaddedRows) {
     deep.row(0)[3 * 8] = 0;
     EXPECT_FALSE(deep.paddingHolds(0x11));
 
-    // 8-bit values survive a trip through 16 bits; 16-bit white is 32768.
+    // 8-bit values survive a trip through 16 bits. How each rounds is in every hashed frame
+    // (RenderTest.IntegerDepthsRenderTheSameBytesInEveryBuild).
     Image narrow(PF_PixelFormat_ARGB32, 4, 1, 5);
     const A_u_char values[4] = {0, 1, 128, 255};
     for (A_long x = 0; x < 4; ++x) narrow.at<PF_Pixel8>(x, 0) = {values[x], values[x], 0, 255};
     const Image widened = narrow.converted(PF_PixelFormat_ARGB64);
-    EXPECT_EQ(0, widened.at<PF_Pixel16>(0, 0).alpha);
-    EXPECT_EQ(129, widened.at<PF_Pixel16>(1, 0).alpha);
-    EXPECT_EQ(16448, widened.at<PF_Pixel16>(2, 0).alpha);
-    EXPECT_EQ(32768, widened.at<PF_Pixel16>(3, 0).blue);
     const Image back = widened.converted(PF_PixelFormat_ARGB32, 8);
     EXPECT_TRUE(back.samePixels(narrow)) << "padding does not take part";
     EXPECT_FALSE(back.samePixels(widened));
