@@ -10,7 +10,6 @@
 #include <OpenImageIO/imageio.h>
 #include <gtest/gtest.h>
 
-
 namespace {
 
 // 3 x 2 straight RGBA: opaque colours, a half-transparent pixel and a fully transparent one.

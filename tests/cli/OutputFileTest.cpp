@@ -9,7 +9,6 @@
 #include <OpenImageIO/imageio.h>
 #include <gtest/gtest.h>
 
-
 namespace {
 
 namespace oiio = OIIO;
