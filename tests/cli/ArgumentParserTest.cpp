@@ -75,6 +75,7 @@ TEST(ArgumentParserTest, FarmOptions) {
     ASSERT_TRUE(options.chunk);
     EXPECT_EQ(2, options.chunk->index);
     EXPECT_EQ(3, options.chunk->count);
+    EXPECT_EQ(1, parseArguments({"a", "b", "--chunk", "1/1"}).chunk->count);
     EXPECT_TRUE(options.skipExisting);
     EXPECT_EQ(vmcli::ProgressStyle::OpenJD, options.progress);
     EXPECT_EQ("look.txt", options.saveSettingsPath);
@@ -118,6 +119,8 @@ TEST(ArgumentParserTest, MistakesNameWhatIsWrong) {
         {{"--about", "--save-settings", "s.txt"}, "--save-settings cannot be combined with --about"},
     };
     for (const Case& c : cases) EXPECT_NE(std::string::npos, refusal(c.args).find(c.expected)) << c.expected;
+    for (const std::string bad : {"", "/", "1/", "/4", "1/4/2", "-1/4", "1/-4", "1.5/4", " 1/4", "1/2000000"})
+        EXPECT_EQ(0u, refusal({"a", "b", "--chunk", bad}).find("--chunk: \"" + bad + "\"")) << bad;
 }
 
 }  // namespace

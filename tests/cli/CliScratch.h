@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -30,16 +32,30 @@ public:
 
     std::string path(const std::string& name) const { return folder_ + "/" + name; }
 
-    // File names in the folder (not the config folder), sorted.
-    std::vector<std::string> files() const {
+    // File names in the folder or one below it (never the config folder), sorted.
+    std::vector<std::string> files(const std::string& under = ".") const {
         std::vector<std::string> names;
-        for (const auto& entry : std::filesystem::directory_iterator(folder_)) {
+        for (const auto& entry : std::filesystem::directory_iterator(path(under))) {
             if (entry.is_regular_file()) names.push_back(entry.path().filename().string());
         }
         std::sort(names.begin(), names.end());
         return names;
     }
 
+    // The files whose names start with a dot: temporary files of renders.
+    std::vector<std::string> hiddenFiles() const {
+        std::vector<std::string> names = files();
+        names.erase(std::remove_if(names.begin(), names.end(), [](const std::string& name) { return name[0] != '.'; }),
+                    names.end());
+        return names;
+    }
+
 private:
     std::string folder_;
 };
+
+// A whole file's bytes ("" when it cannot be read).
+inline std::string bytesOf(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}

@@ -9,15 +9,9 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <sstream>
 
 namespace {
-
-std::string contentsOf(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-}
 
 // A small frame that differs from frame to frame, with edges for the blur to soften.
 vmhost::Image framePicture(int frame) {
@@ -59,18 +53,10 @@ protected:
         return run(args);
     }
 
-    std::vector<std::string> outputs(const std::string& folder) const {
-        std::vector<std::string> names;
-        for (const auto& entry : std::filesystem::directory_iterator(scratch.path(folder)))
-            names.push_back(entry.path().filename().string());
-        std::sort(names.begin(), names.end());
-        return names;
-    }
-
     void expectSameAsOneShot(const std::string& folder) {
-        EXPECT_EQ(outputs("once"), outputs(folder));
-        for (const std::string& name : outputs("once"))
-            EXPECT_EQ(contentsOf(scratch.path("once/" + name)), contentsOf(scratch.path(folder + "/" + name))) << name;
+        EXPECT_EQ(scratch.files("once"), scratch.files(folder));
+        for (const std::string& name : scratch.files("once"))
+            EXPECT_EQ(bytesOf(scratch.path("once/" + name)), bytesOf(scratch.path(folder + "/" + name))) << name;
     }
 
     CliScratch scratch;
@@ -122,7 +108,7 @@ TEST_F(FarmRenderTest, ABrokenInputFailsItsFrameAndTheOthersFinish) {
     EXPECT_NE(std::string::npos, err.str().find("cannot read \"" + scratch.path("in_3.png") + "\"")) << err.str();
     EXPECT_NE(std::string::npos, err.str().find("5 of 6 frame(s) written, 1 failed")) << err.str();
     EXPECT_EQ((std::vector<std::string>{"out_01.png", "out_02.png", "out_04.png", "out_05.png", "out_06.png"}),
-              outputs("farm"));
+              scratch.files("farm"));
 }
 
 TEST_F(FarmRenderTest, SettingsFilesCarryTheLook) {
@@ -132,8 +118,8 @@ TEST_F(FarmRenderTest, SettingsFilesCarryTheLook) {
     ASSERT_EQ(0, run({"--set", "Blur Amount=3", "--set", "Brightness=10", "--set", "Mode=Extract", "--set",
                       "1 : Enable=on", "--set", "1 : Color=#03B4F5", "--save-settings", scratch.path("look.txt")}))
         << err.str();
-    EXPECT_EQ((std::vector<std::string>{}), outputs("farm")) << "nothing rendered without INPUT and OUTPUT";
-    const std::string look = contentsOf(scratch.path("look.txt"));
+    EXPECT_EQ((std::vector<std::string>{}), scratch.files("farm")) << "nothing rendered without INPUT and OUTPUT";
+    const std::string look = bytesOf(scratch.path("look.txt"));
     for (const char* line : {"\nBlur Amount=3\n", "\nBrightness=10\n", "\nMode=Extract\n", "\n1 : Color=#03B4F5\n",
                              "\n1 : Enable=on\n", "\nKeep Division=on\n"})
         EXPECT_NE(std::string::npos, look.find(line)) << line << " in\n" << look;
@@ -144,12 +130,12 @@ TEST_F(FarmRenderTest, SettingsFilesCarryTheLook) {
                                          scratch.path("again.txt")};
     ASSERT_EQ(0, run(fromFile)) << err.str();
     expectSameAsOneShot("farm");
-    EXPECT_EQ(look, contentsOf(scratch.path("again.txt")));
+    EXPECT_EQ(look, bytesOf(scratch.path("again.txt")));
 
     // A --set after the file wins.
     ASSERT_EQ(0, run({"--settings", scratch.path("look.txt"), "--set", "Mode=Normal", "--save-settings",
                       scratch.path("normal.txt")}));
-    EXPECT_NE(std::string::npos, contentsOf(scratch.path("normal.txt")).find("\nMode=Normal\n"));
+    EXPECT_NE(std::string::npos, bytesOf(scratch.path("normal.txt")).find("\nMode=Normal\n"));
 }
 
 TEST_F(FarmRenderTest, ABadSettingsLineExitsWithTwoNamingItAndWritesNothing) {
@@ -161,7 +147,7 @@ TEST_F(FarmRenderTest, ABadSettingsLineExitsWithTwoNamingItAndWritesNothing) {
     std::ofstream(scratch.path("look.txt"), std::ios::trunc) << "Blurr=2\n";
     EXPECT_EQ(2, renderInto("farm", {"--settings", scratch.path("look.txt")}));
     EXPECT_NE(std::string::npos, err.str().find(scratch.path("look.txt") + " line 1: ")) << err.str();
-    EXPECT_EQ((std::vector<std::string>{}), outputs("farm"));
+    EXPECT_EQ((std::vector<std::string>{}), scratch.files("farm"));
     EXPECT_FALSE(std::filesystem::exists(scratch.path("saved.txt")));
 }
 

@@ -1,54 +1,25 @@
 // --set values checked against the definitions an effect added.
+#include "CliScratch.h"
 #include "cli/CliErrors.h"
 #include "cli/ParamSetting.h"
+#include "tests/support/EffectHostFixture.h"
 
 #include <gtest/gtest.h>
-
-#include <cstring>
 
 namespace {
 
 using vmcli::applyParamSetting;
 using vmcli::UsageError;
 
-PF_ParamDef definition(PF_ParamType type, const char* name) {
-    PF_ParamDef def;
-    std::memset(&def, 0, sizeof def);
-    def.param_type = type;
-    std::strncpy(def.name, name, sizeof def.name - 1);
-    return def;
-}
-
-// A parameter set shaped like the effect's: one of each kind it uses.
-class ParamSettingTest : public ::testing::Test {
+// The effect's own parameters, as a user names them, with no stored defaults.
+class ParamSettingTest : public EffectHostTest {
 protected:
     void SetUp() override {
-        PF_ParamDef type = definition(PF_Param_POPUP, "Blur Type");
-        type.u.pd.num_choices = 2;
-        type.u.pd.dephault = type.u.pd.value = 2;
-        type.u.pd.u.namesptr = "Gaussian|Box";
-        params.append(type);
-        PF_ParamDef repeat = definition(PF_Param_SLIDER, "Blur Repeat Num");
-        repeat.u.sd.valid_min = 1;
-        repeat.u.sd.valid_max = 10;
-        repeat.u.sd.dephault = repeat.u.sd.value = 3;
-        params.append(repeat);
-        params.append(definition(PF_Param_GROUP_START, "Key Colors"));
-        PF_ParamDef range = definition(PF_Param_FLOAT_SLIDER, "1 : Color Range");
-        range.u.fs_d.valid_max = range.u.fs_d.slider_max = 100;
-        range.u.fs_d.precision = 1;
-        range.u.fs_d.display_flags = PF_ValueDisplayFlag_PERCENT;
-        params.append(range);
-        PF_ParamDef enable = definition(PF_Param_CHECKBOX, "1 : Enable");
-        params.append(enable);
-        PF_ParamDef color = definition(PF_Param_COLOR, "1 : Color");
-        color.u.cd.dephault = color.u.cd.value = PF_Pixel{255, 3, 180, 245};
-        params.append(color);
-        params.append(definition(PF_Param_GROUP_END, ""));
+        EffectHostTest::SetUp();
+        setUpInstance();
     }
 
-    const PF_ParamDef& param(const char* name) { return params.at(params.indexOf(name)); }
-    void set(const char* name, const char* value) { applyParamSetting(params, {name, value}); }
+    void set(const char* name, const char* value) { applyParamSetting(host().params(), {name, value}); }
     std::string refusal(const char* name, const char* value) {
         try {
             set(name, value);
@@ -58,7 +29,7 @@ protected:
         }
     }
 
-    vmhost::ParamList params;
+    CliScratch scratch;  // keeps the user's stored defaults away
 };
 
 TEST_F(ParamSettingTest, EachKindTakesItsOwnForms) {
@@ -105,7 +76,7 @@ TEST_F(ParamSettingTest, RefusalsNameTheParameterAndWhatItTakes) {
 
     const std::string unknown = refusal("Blur Amout", "4");
     EXPECT_NE(std::string::npos, unknown.find("no parameter named \"Blur Amout\""));
-    EXPECT_NE(std::string::npos, unknown.find("\"Blur Repeat Num\", \"1 : Color Range\"")) << unknown;
+    EXPECT_NE(std::string::npos, unknown.find("\"Blur Repeat Num\", \"Blur Aspect\"")) << unknown;
     EXPECT_EQ(std::string::npos, unknown.find("\"Key Colors\"")) << "groups hold no value";
     EXPECT_NE("", refusal("", "1")) << "the input layer and group ends are nameless and not settable";
     EXPECT_EQ(3, param("Blur Repeat Num").u.sd.value) << "refused values change nothing";

@@ -97,19 +97,15 @@ TEST(ProgressTest, DurationsRatesAndTimeLeft) {
     EXPECT_EQ("[----------]  0/24 frames  -- fps  --:-- left", vmcli::progressBar(0, 24, 0.0, 10));
     EXPECT_EQ("frame 12 wrote out_0012.png in 0.84 s (6/8, 0:01 left)",
               vmcli::progressLine({12, "in", "out_0012.png"}, 0.837, 6, 8, 3.0));
-    EXPECT_EQ("openjd_progress: 0.0", vmcli::openjdProgress(0, 3));
     EXPECT_EQ("openjd_progress: 33.3", vmcli::openjdProgress(1, 3));
     EXPECT_EQ("openjd_progress: 66.7", vmcli::openjdProgress(2, 3));
-    EXPECT_EQ("openjd_progress: 100.0", vmcli::openjdProgress(3, 3));
 }
 
 TEST(ProgressTest, StylesByNameAndByConsole) {
     using vmcli::ProgressStyle;
     EXPECT_EQ(ProgressStyle::Bar, vmcli::parseProgressStyle("bar"));
     EXPECT_EQ(ProgressStyle::Lines, vmcli::parseProgressStyle("lines"));
-    EXPECT_EQ(ProgressStyle::OpenJD, vmcli::parseProgressStyle("openjd"));
     EXPECT_EQ(ProgressStyle::None, vmcli::parseProgressStyle("none"));
-    EXPECT_THROW(vmcli::parseProgressStyle("json"), vmcli::UsageError);
     EXPECT_EQ(ProgressStyle::Bar, vmcli::defaultProgressStyle(true));
     EXPECT_EQ(ProgressStyle::Lines, vmcli::defaultProgressStyle(false));
 }

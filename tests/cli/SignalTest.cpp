@@ -12,7 +12,6 @@
 
 #include <cctype>
 #include <chrono>
-#include <filesystem>
 #include <ostream>
 #include <thread>
 
@@ -74,13 +73,6 @@ protected:
         return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
     }
 
-    std::vector<std::string> hiddenFiles() const {
-        std::vector<std::string> names;
-        for (const auto& entry : std::filesystem::directory_iterator(scratch.path(".")))
-            if (entry.path().filename().string()[0] == '.') names.push_back(entry.path().filename().string());
-        return names;
-    }
-
     CliScratch scratch;
 };
 
@@ -97,7 +89,7 @@ TEST_P(SignalTest, CancelsWithTheShellsCodeAndLeavesNoPartialFile) {
     const int code = exitCodeOf(child);
     if (errReader >= 0) close(errReader);
     EXPECT_EQ(stop.exitCode, code) << stop.what;
-    EXPECT_EQ(std::vector<std::string>{}, hiddenFiles()) << stop.what;
+    EXPECT_EQ(std::vector<std::string>{}, scratch.hiddenFiles()) << stop.what;
 }
 
 INSTANTIATE_TEST_SUITE_P(EndingSignals, SignalTest,

@@ -7,6 +7,7 @@
 #include <initializer_list>
 
 #include "ProbeHost.h"
+#include "SuiteLease.h"
 
 namespace {
 
@@ -181,14 +182,12 @@ TEST(EffectParams, UiStateEditedInTheArrayAndReportedToTheSuiteIsKept) {
     EXPECT_EQ(PF_Err_NONE, host->send(PF_Cmd_UPDATE_PARAMS_UI, host->paramsArray(), nullptr, &refused));
 
     // The input layer and indices beyond the list have no control to update.
-    const void* table = nullptr;
-    ASSERT_EQ(kSPNoError, host->basicSuite()->AcquireSuite(kPFParamUtilsSuite, kPFParamUtilsSuiteVersion3, &table));
-    const auto* suite = static_cast<const PF_ParamUtilsSuite3*>(table);
+    SuiteLease<PF_ParamUtilsSuite3> suite(*host, kPFParamUtilsSuite, kPFParamUtilsSuiteVersion3);
+    ASSERT_TRUE(suite);
     const PF_ParamDef def = params.at(probe::kAmount);
     EXPECT_EQ(PF_Err_INVALID_INDEX, suite->PF_UpdateParamUI(host->inData().effect_ref, 0, &def));
     EXPECT_EQ(PF_Err_INVALID_INDEX, suite->PF_UpdateParamUI(host->inData().effect_ref, probe::kNumParams, &def));
     EXPECT_EQ(PF_Err_INVALID_CALLBACK, suite->PF_GetKeyframeCount(host->inData().effect_ref, 1, nullptr));
-    host->basicSuite()->ReleaseSuite(kPFParamUtilsSuite, kPFParamUtilsSuiteVersion3);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <stdexcept>
 
+#include "SuiteLease.h"
 #include "host/Host.h"
 #include "host/Image.h"
 
@@ -13,37 +14,21 @@ namespace {
 
 using vmhost::Image;
 
-// One suite acquired through the host's basic suite for the test's scope.
-template <class Suite>
-class SuiteLease {
-public:
-    SuiteLease(vmhost::Host& host, const char* name, A_long version) : host_(host), name_(name), version_(version) {
-        const void* table = nullptr;
-        if (host.basicSuite()->AcquireSuite(name, version, &table) == kSPNoError) suite_ = static_cast<const Suite*>(table);
-    }
-    ~SuiteLease() {
-        if (suite_) host_.basicSuite()->ReleaseSuite(name_, version_);
-    }
-    const Suite* operator->() const { return suite_; }
-    explicit operator bool() const { return suite_ != nullptr; }
-
-private:
-    vmhost::Host& host_;
-    const char* name_;
-    A_long version_;
-    const Suite* suite_ = nullptr;
-};
-
 const std::uint8_t* bytesOf(const PF_EffectWorld& world, A_long y) {
     return reinterpret_cast<const std::uint8_t*>(world.data) + y * world.rowbytes;
 }
 
-TEST(HostWorlds, NewWorldsHaveTheFormatFlagsAndPaddingAsked) {
-    vmhost::Host host{vmhost::HostConfig::checking()};  // rows padded by 48 bytes, fill byte 0xC3
-    SuiteLease<PF_WorldSuite2> v2(host, kPFWorldSuite, kPFWorldSuiteVersion2);
+// A checking host (rows padded by 48 bytes, fill byte 0xC3) and its world suite.
+class HostWorlds : public ::testing::Test {
+protected:
+    vmhost::Host host{vmhost::HostConfig::checking()};
+    SuiteLease<PF_WorldSuite2> v2{host, kPFWorldSuite, kPFWorldSuiteVersion2};
+    const PF_ProgPtr ref = host.inData().effect_ref;
+};
+
+TEST_F(HostWorlds, NewWorldsHaveTheFormatFlagsAndPaddingAsked) {
     SuiteLease<PF_WorldSuite1> v1(host, kPFWorldSuite, kPFWorldSuiteVersion1);
     ASSERT_TRUE(v2 && v1);
-    const PF_ProgPtr ref = host.inData().effect_ref;
     struct Case {
         PF_PixelFormat format;
         A_long pixelBytes;
@@ -111,97 +96,85 @@ TEST(HostWorlds, NewWorldsHaveTheFormatFlagsAndPaddingAsked) {
     EXPECT_EQ(9, host.worlds().creations());
 }
 
-TEST(HostWorlds, TheDefaultHostReusesDisposedWorldsAndClearsOnlyWhenAsked) {
-    vmhost::Host host;  // no padding, no fill, disposed worlds kept for reuse
-    SuiteLease<PF_WorldSuite2> v2(host, kPFWorldSuite, kPFWorldSuiteVersion2);
-    ASSERT_TRUE(v2);
-    const PF_ProgPtr ref = host.inData().effect_ref;
+TEST_F(HostWorlds, TheDefaultHostReusesDisposedWorldsAndClearsOnlyWhenAsked) {
+    vmhost::Host fast;  // no padding, no fill, disposed worlds kept for reuse
+    SuiteLease<PF_WorldSuite2> fastSuite(fast, kPFWorldSuite, kPFWorldSuiteVersion2);
+    ASSERT_TRUE(fastSuite && v2);
+    const PF_ProgPtr fastRef = fast.inData().effect_ref;
     PF_EffectWorld first{};
-    ASSERT_EQ(PF_Err_NONE, v2->PF_NewWorld(ref, 5, 3, 0, PF_PixelFormat_ARGB64, &first));
+    ASSERT_EQ(PF_Err_NONE, fastSuite->PF_NewWorld(fastRef, 5, 3, 0, PF_PixelFormat_ARGB64, &first));
     EXPECT_EQ(5 * 8, first.rowbytes);
     std::memset(first.data, 0x5A, static_cast<std::size_t>(first.rowbytes) * 3);
     const void* pixels = first.data;
-    ASSERT_EQ(PF_Err_NONE, v2->PF_DisposeWorld(ref, &first));
-    EXPECT_EQ(1, host.worlds().recycled());
+    ASSERT_EQ(PF_Err_NONE, fastSuite->PF_DisposeWorld(fastRef, &first));
+    EXPECT_EQ(1, fast.worlds().recycled());
 
     PF_EffectWorld other{};
-    ASSERT_EQ(PF_Err_NONE, v2->PF_NewWorld(ref, 5, 3, 0, PF_PixelFormat_ARGB32, &other));
+    ASSERT_EQ(PF_Err_NONE, fastSuite->PF_NewWorld(fastRef, 5, 3, 0, PF_PixelFormat_ARGB32, &other));
     EXPECT_NE(pixels, static_cast<const void*>(other.data)) << "another format gets memory of its own";
     PF_EffectWorld again{};
-    ASSERT_EQ(PF_Err_NONE, v2->PF_NewWorld(ref, 5, 3, 1, PF_PixelFormat_ARGB64, &again));
+    ASSERT_EQ(PF_Err_NONE, fastSuite->PF_NewWorld(fastRef, 5, 3, 1, PF_PixelFormat_ARGB64, &again));
     EXPECT_EQ(pixels, static_cast<const void*>(again.data));
-    EXPECT_EQ(0, host.worlds().recycled());
+    EXPECT_EQ(0, fast.worlds().recycled());
     EXPECT_EQ(0, bytesOf(again, 2)[5 * 8 - 1]) << "a reused world is cleared when asked";
     PF_PixelFormat format = 0;
-    ASSERT_EQ(PF_Err_NONE, v2->PF_GetPixelFormat(&again, &format));
+    ASSERT_EQ(PF_Err_NONE, fastSuite->PF_GetPixelFormat(&again, &format));
     EXPECT_EQ(PF_PixelFormat_ARGB64, format);
-    EXPECT_EQ(2, host.outstandingWorlds()) << "reused worlds are counted as new ones";
-    EXPECT_EQ(PF_Err_NONE, v2->PF_DisposeWorld(ref, &again));
-    EXPECT_EQ(PF_Err_NONE, v2->PF_DisposeWorld(ref, &other));
-    EXPECT_EQ(0, host.outstandingWorlds());
-    EXPECT_EQ(PF_Err_BAD_CALLBACK_PARAM, v2->PF_DisposeWorld(ref, &again)) << "a reused world is disposed of once";
+    EXPECT_EQ(2, fast.outstandingWorlds()) << "reused worlds are counted as new ones";
+    EXPECT_EQ(PF_Err_NONE, fastSuite->PF_DisposeWorld(fastRef, &again));
+    EXPECT_EQ(PF_Err_NONE, fastSuite->PF_DisposeWorld(fastRef, &other));
+    EXPECT_EQ(0, fast.outstandingWorlds());
+    EXPECT_EQ(PF_Err_BAD_CALLBACK_PARAM, fastSuite->PF_DisposeWorld(fastRef, &again))
+        << "a reused world is disposed of once";
 
     // Frame images the caller hands back serve later frames and worlds alike.
-    Image output = host.worlds().newImage(PF_PixelFormat_ARGB128, 7, 2);
+    Image output = fast.worlds().newImage(PF_PixelFormat_ARGB128, 7, 2);
     const void* outputPixels = output.row(0);
-    host.worlds().recycle(std::move(output));
+    fast.worlds().recycle(std::move(output));
     PF_EffectWorld fromOutput{};
-    ASSERT_EQ(PF_Err_NONE, v2->PF_NewWorld(ref, 7, 2, 0, PF_PixelFormat_ARGB128, &fromOutput));
+    ASSERT_EQ(PF_Err_NONE, fastSuite->PF_NewWorld(fastRef, 7, 2, 0, PF_PixelFormat_ARGB128, &fromOutput));
     EXPECT_EQ(outputPixels, static_cast<const void*>(fromOutput.data));
-    EXPECT_EQ(PF_Err_NONE, v2->PF_DisposeWorld(ref, &fromOutput));
-    EXPECT_EQ(outputPixels, static_cast<const void*>(host.worlds().newImage(PF_PixelFormat_ARGB128, 7, 2).row(0)));
+    EXPECT_EQ(PF_Err_NONE, fastSuite->PF_DisposeWorld(fastRef, &fromOutput));
+    EXPECT_EQ(outputPixels, static_cast<const void*>(fast.worlds().newImage(PF_PixelFormat_ARGB128, 7, 2).row(0)));
 
-    vmhost::Host checking{vmhost::HostConfig::checking()};
-    SuiteLease<PF_WorldSuite2> checkingSuite(checking, kPFWorldSuite, kPFWorldSuiteVersion2);
-    ASSERT_TRUE(checkingSuite);
-    const PF_ProgPtr checkingRef = checking.inData().effect_ref;
+    // The checking host: no reuse, and new memory filled.
     PF_EffectWorld world{};
-    ASSERT_EQ(PF_Err_NONE, checkingSuite->PF_NewWorld(checkingRef, 2, 2, 0, PF_PixelFormat_ARGB32, &world));
-    ASSERT_EQ(PF_Err_NONE, checkingSuite->PF_DisposeWorld(checkingRef, &world));
-    EXPECT_EQ(0, checking.worlds().recycled()) << "a checking host never hands out freed memory again";
-    checking.worlds().recycle(Image(PF_PixelFormat_ARGB32, 2, 2));
-    EXPECT_EQ(0, checking.worlds().recycled());
-    EXPECT_TRUE(checking.worlds().newImage(PF_PixelFormat_ARGB32, 2, 1, 4).paddingHolds(0xC3));
-    EXPECT_EQ(0xC3, checking.worlds().newImage(PF_PixelFormat_ARGB32, 2, 1).row(0)[7]);
+    ASSERT_EQ(PF_Err_NONE, v2->PF_NewWorld(ref, 2, 2, 0, PF_PixelFormat_ARGB32, &world));
+    ASSERT_EQ(PF_Err_NONE, v2->PF_DisposeWorld(ref, &world));
+    EXPECT_EQ(0, host.worlds().recycled()) << "a checking host never hands out freed memory again";
+    host.worlds().recycle(Image(PF_PixelFormat_ARGB32, 2, 2));
+    EXPECT_EQ(0, host.worlds().recycled());
+    EXPECT_TRUE(host.worlds().newImage(PF_PixelFormat_ARGB32, 2, 1, 4).paddingHolds(0xC3));
+    EXPECT_EQ(0xC3, host.worlds().newImage(PF_PixelFormat_ARGB32, 2, 1).row(0)[7]);
 }
 
-TEST(HostWorlds, FailuresLentWorldsAndWithdrawnVersions) {
-    vmhost::Host host{vmhost::HostConfig::checking()};
+TEST_F(HostWorlds, FailuresLentWorldsAndAnOlderHostsVersions) {
+    host.worlds().failNthCreation(2);
+    PF_EffectWorld worlds[3] = {};
+    EXPECT_EQ(PF_Err_NONE, v2->PF_NewWorld(ref, 4, 4, 0, PF_PixelFormat_ARGB32, &worlds[0]));
+    EXPECT_EQ(PF_Err_OUT_OF_MEMORY, v2->PF_NewWorld(ref, 4, 4, 0, PF_PixelFormat_ARGB32, &worlds[1]));
+    EXPECT_EQ(PF_Err_NONE, v2->PF_NewWorld(ref, 4, 4, 0, PF_PixelFormat_ARGB32, &worlds[2]));
+    EXPECT_EQ(2, host.outstandingWorlds());
+    EXPECT_EQ(PF_Err_BAD_CALLBACK_PARAM, v2->PF_DisposeWorld(ref, &worlds[1]));
+    v2->PF_DisposeWorld(ref, &worlds[0]);
+    v2->PF_DisposeWorld(ref, &worlds[2]);
+
+    // A lent image answers its format while lent, but is never the effect's to dispose of.
+    Image image(PF_PixelFormat_ARGB128, 2, 2);
+    PF_EffectWorld lentWorld = image.world();
+    PF_PixelFormat format = 0;
+    EXPECT_EQ(PF_Err_BAD_CALLBACK_PARAM, v2->PF_GetPixelFormat(&lentWorld, &format));
     {
-        SuiteLease<PF_WorldSuite2> v2(host, kPFWorldSuite, kPFWorldSuiteVersion2);
-        const PF_ProgPtr ref = host.inData().effect_ref;
-        host.worlds().failNthCreation(2);
-        PF_EffectWorld worlds[3] = {};
-        EXPECT_EQ(PF_Err_NONE, v2->PF_NewWorld(ref, 4, 4, 0, PF_PixelFormat_ARGB32, &worlds[0]));
-        EXPECT_EQ(PF_Err_OUT_OF_MEMORY, v2->PF_NewWorld(ref, 4, 4, 0, PF_PixelFormat_ARGB32, &worlds[1]));
-        EXPECT_EQ(PF_Err_NONE, v2->PF_NewWorld(ref, 4, 4, 0, PF_PixelFormat_ARGB32, &worlds[2]));
-        EXPECT_EQ(2, host.outstandingWorlds());
-        EXPECT_EQ(PF_Err_BAD_CALLBACK_PARAM, v2->PF_DisposeWorld(ref, &worlds[1]));
-        v2->PF_DisposeWorld(ref, &worlds[0]);
-        v2->PF_DisposeWorld(ref, &worlds[2]);
-
-        // A lent image answers its format while lent, but is never the effect's to dispose of.
-        Image image(PF_PixelFormat_ARGB128, 2, 2);
-        PF_EffectWorld lentWorld = image.world();
-        PF_PixelFormat format = 0;
-        EXPECT_EQ(PF_Err_BAD_CALLBACK_PARAM, v2->PF_GetPixelFormat(&lentWorld, &format));
-        {
-            vmhost::WorldStore::Loan loan(host.worlds(), image);
-            ASSERT_EQ(PF_Err_NONE, v2->PF_GetPixelFormat(&lentWorld, &format));
-            EXPECT_EQ(PF_PixelFormat_ARGB128, format);
-            EXPECT_EQ(PF_Err_BAD_CALLBACK_PARAM, v2->PF_DisposeWorld(ref, &lentWorld));
-            EXPECT_EQ(0, host.outstandingWorlds());
-            // The same image lent to a second frame at once stays known until both are done.
-            { vmhost::WorldStore::Loan second(host.worlds(), image); }
-            EXPECT_EQ(PF_Err_NONE, v2->PF_GetPixelFormat(&lentWorld, &format));
-        }
-        EXPECT_EQ(PF_Err_BAD_CALLBACK_PARAM, v2->PF_GetPixelFormat(&lentWorld, &format));
+        vmhost::WorldStore::Loan loan(host.worlds(), image);
+        ASSERT_EQ(PF_Err_NONE, v2->PF_GetPixelFormat(&lentWorld, &format));
+        EXPECT_EQ(PF_PixelFormat_ARGB128, format);
+        EXPECT_EQ(PF_Err_BAD_CALLBACK_PARAM, v2->PF_DisposeWorld(ref, &lentWorld));
+        EXPECT_EQ(0, host.outstandingWorlds());
+        // The same image lent to a second frame at once stays known until both are done.
+        { vmhost::WorldStore::Loan second(host.worlds(), image); }
+        EXPECT_EQ(PF_Err_NONE, v2->PF_GetPixelFormat(&lentWorld, &format));
     }
-
-    host.serveWorldSuite(kPFWorldSuiteVersion2, false);
-    EXPECT_FALSE((SuiteLease<PF_WorldSuite2>(host, kPFWorldSuite, kPFWorldSuiteVersion2)));
-    EXPECT_TRUE((SuiteLease<PF_WorldSuite1>(host, kPFWorldSuite, kPFWorldSuiteVersion1)));
-    EXPECT_EQ(2, host.suites().requests(kPFWorldSuite, kPFWorldSuiteVersion2));
+    EXPECT_EQ(PF_Err_BAD_CALLBACK_PARAM, v2->PF_GetPixelFormat(&lentWorld, &format));
 
     vmhost::HostConfig config = vmhost::HostConfig::checking();
     config.serveWorldSuite2 = false;
@@ -211,11 +184,9 @@ TEST(HostWorlds, FailuresLentWorldsAndWithdrawnVersions) {
     EXPECT_TRUE(older.suites().serves(kPFWorldTransformSuite, kPFWorldTransformSuiteVersion1));
 }
 
-TEST(HostWorlds, TransformCopiesFollowRowbytesAndLogTheirKind) {
-    vmhost::Host host{vmhost::HostConfig::checking()};
+TEST_F(HostWorlds, TransformCopiesFollowRowbytesAndLogTheirKind) {
     SuiteLease<PF_WorldTransformSuite1> transform(host, kPFWorldTransformSuite, kPFWorldTransformSuiteVersion1);
     ASSERT_TRUE(transform);
-    const PF_ProgPtr ref = host.inData().effect_ref;
     // Different paddings on each side: a copy that ignores rowbytes shifts rows.
     Image source(PF_PixelFormat_ARGB64, 6, 4, 8);
     Image destination(PF_PixelFormat_ARGB64, 6, 4, 40, 0x77);

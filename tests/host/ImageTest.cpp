@@ -1,5 +1,4 @@
-// The host's owning image: padded rows in every depth, conversions, and its
-// view as a world.
+// The host's owning image: padded rows in every depth, conversions, and copies of worlds.
 
 #include <gtest/gtest.h>
 
@@ -24,15 +23,12 @@ TEST(Image, PixelsOfEveryDepthSitInPaddedRows) {
     deep.row(0)[3 * 8] = 0;
     EXPECT_FALSE(deep.paddingHolds(0x11));
 
-    // 8-bit values survive a trip through 16 bits; 16-bit white is 32768.
+    // 8-bit values survive a trip through 16 bits. How each rounds is in every hashed frame
+    // (RenderTest.IntegerDepthsRenderTheSameBytesInEveryBuild).
     Image narrow(PF_PixelFormat_ARGB32, 4, 1, 5);
     const A_u_char values[4] = {0, 1, 128, 255};
     for (A_long x = 0; x < 4; ++x) narrow.at<PF_Pixel8>(x, 0) = {values[x], values[x], 0, 255};
     const Image widened = narrow.converted(PF_PixelFormat_ARGB64);
-    EXPECT_EQ(0, widened.at<PF_Pixel16>(0, 0).alpha);
-    EXPECT_EQ(129, widened.at<PF_Pixel16>(1, 0).alpha);
-    EXPECT_EQ(16448, widened.at<PF_Pixel16>(2, 0).alpha);
-    EXPECT_EQ(32768, widened.at<PF_Pixel16>(3, 0).blue);
     const Image back = widened.converted(PF_PixelFormat_ARGB32, 8);
     EXPECT_TRUE(back.samePixels(narrow)) << "padding does not take part";
     EXPECT_FALSE(back.samePixels(widened));
@@ -47,22 +43,14 @@ TEST(Image, PixelsOfEveryDepthSitInPaddedRows) {
     EXPECT_EQ(16384, clipped.at<PF_Pixel16>(0, 0).green);
 }
 
-TEST(Image, WorldViewAndCopyAgreeWithTheImage) {
+// The world view itself is what every frame lends the effect (FrameRender's and the effect's
+// render tests see its pixels, origin and flags); a copy of a world is the benchmarks' input.
+TEST(Image, ACopyOfAWorldKeepsItsPixelsRowbytesAndOrigin) {
     Image image(PF_PixelFormat_ARGB64, 5, 3, 4);
     image.setOrigin(-2, 7);
     for (A_long y = 0; y < 3; ++y)
         for (A_long x = 0; x < 5; ++x) image.at<PF_Pixel16>(x, y) = {A_u_short(x), A_u_short(y), 9, 32768};
-    PF_EffectWorld world = image.world();
-    EXPECT_EQ(static_cast<void*>(image.row(0)), static_cast<void*>(world.data));
-    EXPECT_EQ(image.rowbytes(), world.rowbytes);
-    EXPECT_EQ(5, world.width);
-    EXPECT_EQ(3, world.height);
-    EXPECT_EQ(-2, world.origin_x);
-    EXPECT_EQ(7, world.origin_y);
-    EXPECT_EQ(PF_WorldFlag_DEEP | PF_WorldFlag_WRITEABLE, world.world_flags);
-    EXPECT_EQ(0, Image(PF_PixelFormat_ARGB128, 1, 1).world().world_flags & PF_WorldFlag_DEEP);
-
-    const Image copy = Image::copyOf(world, PF_PixelFormat_ARGB64);
+    const Image copy = Image::copyOf(image.world(), PF_PixelFormat_ARGB64);
     EXPECT_TRUE(copy.samePixels(image));
     EXPECT_EQ(image.rowbytes(), copy.rowbytes());
     EXPECT_EQ(7, copy.originY());

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <iterator>
 #include <utility>
 #include <vector>
 
@@ -18,6 +19,15 @@ class ProfileReadTest : public ::testing::Test {
 protected:
     // Each test writes its file once, before the first read: Windows caches the file.
     void givenFile(const std::string& bytes) { folder_.put("Velumixer.ini", bytes); }
+
+    // Section [S] with each row's text under a key of its own, keyFor(row index).
+    template <class Row, std::size_t N>
+    void givenValues(const Row (&rows)[N]) {
+        std::string file = "[S]\r\n";
+        for (std::size_t i = 0; i < N; ++i) file += keyFor(i) + "=" + rows[i].first + "\r\n";
+        givenFile(file);
+    }
+    static std::string keyFor(std::size_t row) { return "key" + std::to_string(row); }
 
     unsigned intAt(const char* section, const char* key, int fallback = kFallback) const {
         return platform::getProfileInt(section, key, fallback, path_.c_str());
@@ -41,59 +51,20 @@ protected:
     std::string path_ = folder_.file("Velumixer.ini");
 };
 
-TEST_F(ProfileReadTest, IntegersFollowTheWindowsNumberRules) {
-    givenFile(
-        "[S]\r\n"
-        "decimal=42\r\n"
-        "negative=-17\r\n"
-        "plus=+5\r\n"
-        "hex=0x1F\r\n"
-        "hexDigits=0xABCdef\r\n"
-        "upperPrefix=0XfF\r\n"
-        "leadingZero=010\r\n"
-        "binary=0b101\r\n"
-        "octal=0o17\r\n"
-        "negativeHex=-0x10\r\n"
-        "trailingJunk=12abc\r\n"
-        "fraction=3.75\r\n"
-        "letters=abc\r\n"
-        "signOnly=-\r\n"
-        "prefixOnly=0x\r\n"
-        "spacedSign=- 3\r\n"
-        "doubleSign=--3\r\n"
-        "quoted=\"12\"\r\n"
-        "padded= \t8\t \r\n");
-
-    const std::vector<std::pair<const char*, unsigned>> expected = {
-        {"decimal", 42u},        {"negative", 0u - 17u},   {"plus", 5u},
-        {"hex", 31u},            {"hexDigits", 0xABCDEFu}, {"upperPrefix", 0u},
-        {"leadingZero", 10u},    {"binary", 5u},           {"octal", 15u},
-        {"negativeHex", 0u - 16u}, {"trailingJunk", 12u},  {"fraction", 3u},
-        {"letters", 0u},         {"signOnly", 0u},         {"prefixOnly", 0u},
-        {"spacedSign", 0u},      {"doubleSign", 0u},       {"quoted", 12u},
-        {"padded", 8u},
+TEST_F(ProfileReadTest, IntegersFollowTheWindowsNumberRulesAndWrapModulo2To32) {
+    const std::pair<const char*, unsigned> rows[] = {
+        {"42", 42u},           {"-17", 0u - 17u},     {"+5", 5u},          {"0x1F", 31u},
+        {"0xABCdef", 0xABCDEFu}, {"0XfF", 0u},        {"010", 10u},        {"0b101", 5u},
+        {"0o17", 15u},         {"-0x10", 0u - 16u},   {"12abc", 12u},      {"3.75", 3u},
+        {"abc", 0u},           {"-", 0u},             {"0x", 0u},          {"- 3", 0u},
+        {"--3", 0u},           {"\"12\"", 12u},       {" \t8\t ", 8u},
+        // Overlong numbers wrap.
+        {"4294967295", 0xFFFFFFFFu}, {"4294967296", 0u}, {"4294967306", 10u}, {"2147483648", 0x80000000u},
+        {"-2147483649", 0x7FFFFFFFu}, {"99999999999999999999", 1661992959u}, {"0x100000001", 1u},
     };
-    for (const auto& [key, value] : expected) EXPECT_EQ(intAt("S", key), value) << key;
-}
-
-TEST_F(ProfileReadTest, OverlongIntegersWrapModulo2To32) {
-    givenFile(
-        "[S]\r\n"
-        "allBits=4294967295\r\n"
-        "wrapsToZero=4294967296\r\n"
-        "wrapsToTen=4294967306\r\n"
-        "pastIntMax=2147483648\r\n"
-        "belowIntMin=-2147483649\r\n"
-        "twentyDigits=99999999999999999999\r\n"
-        "longHex=0x100000001\r\n");
-
-    EXPECT_EQ(intAt("S", "allBits"), 0xFFFFFFFFu);
-    EXPECT_EQ(intAt("S", "wrapsToZero"), 0u);
-    EXPECT_EQ(intAt("S", "wrapsToTen"), 10u);
-    EXPECT_EQ(intAt("S", "pastIntMax"), 0x80000000u);
-    EXPECT_EQ(intAt("S", "belowIntMin"), 0x7FFFFFFFu);
-    EXPECT_EQ(intAt("S", "twentyDigits"), 1661992959u);
-    EXPECT_EQ(intAt("S", "longHex"), 1u);
+    givenValues(rows);
+    for (std::size_t i = 0; i < std::size(rows); ++i)
+        EXPECT_EQ(intAt("S", keyFor(i).c_str()), rows[i].second) << rows[i].first;
 }
 
 TEST_F(ProfileReadTest, MissingOrEmptyValuesGiveTheFallback) {
@@ -153,23 +124,14 @@ TEST_F(ProfileReadTest, SectionsAndKeysMatchRegardlessOfCaseAndBlanks) {
 }
 
 TEST_F(ProfileReadTest, TextLosesOneMatchingPairOfQuotes) {
-    givenFile(
-        "[S]\r\n"
-        "double=\"quoted\"\r\n"
-        "single='quoted'\r\n"
-        "mismatched=\"quoted'\r\n"
-        "opening=\"quoted\r\n"
-        "inner=mid\"dle\"\r\n"
-        "padded=  \"  kept  \"  \r\n"
-        "lone=\"\r\n");
-
-    EXPECT_EQ(textAt("S", "double"), "quoted");
-    EXPECT_EQ(textAt("S", "single"), "quoted");
-    EXPECT_EQ(textAt("S", "mismatched"), "\"quoted'");
-    EXPECT_EQ(textAt("S", "opening"), "\"quoted");
-    EXPECT_EQ(textAt("S", "inner"), "mid\"dle\"");
-    EXPECT_EQ(textAt("S", "padded"), "  kept  ");
-    EXPECT_EQ(textAt("S", "lone"), "\"");
+    const std::pair<const char*, const char*> rows[] = {
+        {"\"quoted\"", "quoted"},          {"'quoted'", "quoted"},       {"\"quoted'", "\"quoted'"},
+        {"\"quoted", "\"quoted"},          {"mid\"dle\"", "mid\"dle\""}, {"  \"  kept  \"  ", "  kept  "},
+        {"\"", "\""},
+    };
+    givenValues(rows);
+    for (std::size_t i = 0; i < std::size(rows); ++i)
+        EXPECT_EQ(textAt("S", keyFor(i).c_str()), rows[i].second) << rows[i].first;
 }
 
 TEST_F(ProfileReadTest, TextIsTruncatedToTheBuffer) {
