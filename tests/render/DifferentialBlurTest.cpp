@@ -311,18 +311,16 @@ void checkStreamOn(vmhost::Host& host, TestWorld<Pixel>& source, const RandomBlu
     ASSERT_FALSE(counted) << what << ", pixel (" << x << ", " << y << ")";
 }
 
-// `cases` blurs from `makeBlur` of pictures `paint` paints, by box and Gaussian, on the hosts in turn.
 template <class Pixel>
 void compareStreamWithBaseline(const std::vector<std::unique_ptr<vmhost::Host>>& hosts, std::mt19937& random,
-                               int cases, RandomBlur (*makeBlur)(std::mt19937&),
-                               void (*paint)(TestWorld<Pixel>&, std::mt19937&), const std::string& picture = {}) {
+                               int cases) {
     for (int k = 0; k < cases; ++k) {
-        const RandomBlur blur = makeBlur(random);
+        const RandomBlur blur = randomBlur(random);
         vmhost::Host& host = *hosts[static_cast<std::size_t>(k) % hosts.size()];
         TestWorld<Pixel> source(blur.width, blur.height);
-        paint(source, random);
+        fillOpaque(source, random);
         for (StreamKernel kernel : {StreamKernel::Box, StreamKernel::Gaussian}) {
-            checkStreamOn(host, source, blur, kernel, random, picture);
+            checkStreamOn(host, source, blur, kernel, random);
             if (testing::Test::HasFatalFailure()) return;
         }
     }
@@ -331,9 +329,9 @@ void compareStreamWithBaseline(const std::vector<std::unique_ptr<vmhost::Host>>&
 TEST(DifferentialBlurTest, TheRowStreamAgreesWithTheFirstBlur) {
     const auto hosts = hostsWithEveryWorkerCount();
     std::mt19937 random(21);
-    compareStreamWithBaseline<PF_Pixel16>(hosts, random, 60, randomBlur, fillOpaque);
-    compareStreamWithBaseline<PF_Pixel8>(hosts, random, 60, randomBlur, fillOpaque);
-    compareStreamWithBaseline<PF_PixelFloat>(hosts, random, 60, randomBlur, fillOpaque);
+    compareStreamWithBaseline<PF_Pixel16>(hosts, random, 60);
+    compareStreamWithBaseline<PF_Pixel8>(hosts, random, 60);
+    compareStreamWithBaseline<PF_PixelFloat>(hosts, random, 60);
 }
 
 // Small radii as the small-radius path blurs with (windows reaching a few pixels, where the
@@ -389,6 +387,21 @@ void paintPatches(TestWorld<Pixel>& picture, std::mt19937& random) {
     }
 }
 
+template <class Pixel>
+void compareFlatPicturesWithBaseline(const std::vector<std::unique_ptr<vmhost::Host>>& hosts, std::mt19937& random,
+                                     int cases) {
+    for (int k = 0; k < cases; ++k) {
+        const RandomBlur blur = smallRadiusBlur(random);
+        vmhost::Host& host = *hosts[static_cast<std::size_t>(k) % hosts.size()];
+        TestWorld<Pixel> source(blur.width, blur.height);
+        paintPatches(source, random);
+        for (StreamKernel kernel : {StreamKernel::Box, StreamKernel::Gaussian}) {
+            checkStreamOn(host, source, blur, kernel, random, ", patches");
+            if (testing::Test::HasFatalFailure()) return;
+        }
+    }
+}
+
 // One pixel of another value in a frame of two colours, moved along a row through every
 // column and down a column through every row: every distance from the areas the stream copies,
 // on either side, at the frame's and the bands' edges. The colours meet on a column where the
@@ -430,9 +443,9 @@ void moveOneOddPixel(const std::vector<std::unique_ptr<vmhost::Host>>& hosts, st
 TEST(DifferentialBlurTest, TheRowStreamAgreesOnFlatPictures) {
     const auto hosts = hostsWithEveryWorkerCount();
     std::mt19937 random(55);
-    compareStreamWithBaseline<PF_Pixel8>(hosts, random, 150, smallRadiusBlur, paintPatches, ", patches");
-    compareStreamWithBaseline<PF_Pixel16>(hosts, random, 150, smallRadiusBlur, paintPatches, ", patches");
-    compareStreamWithBaseline<PF_PixelFloat>(hosts, random, 40, smallRadiusBlur, paintPatches, ", patches");
+    compareFlatPicturesWithBaseline<PF_Pixel8>(hosts, random, 150);
+    compareFlatPicturesWithBaseline<PF_Pixel16>(hosts, random, 150);
+    compareFlatPicturesWithBaseline<PF_PixelFloat>(hosts, random, 40);
     moveOneOddPixel<PF_Pixel8>(hosts, random, 5);
     moveOneOddPixel<PF_Pixel16>(hosts, random, 3);
 }
