@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
 #include <new>
 #include <string>
 
@@ -36,23 +37,6 @@ TEST(ErrorNameTest, NamesTheHostCodesAndNothingElse) {
     for (int unknown : {5, 511, 519, -1, 600}) EXPECT_STREQ("unknown", AEUtil::errorName(unknown)) << unknown;
 }
 
-TEST(AEExceptionTest, MessageNamesTheThrowSite) {
-    const AEUtil::AEException e(PF_Err_OUT_OF_MEMORY, 45, "AEUtil/AEMemory", "no memory");
-    EXPECT_EQ(4, e.code);
-    EXPECT_STREQ("AEUtil/AEMemory(45): no memory", e.message());
-    const std::string first = e.what();
-    EXPECT_EQ(first, e.what());
-    EXPECT_EQ(first, e.message());
-
-    const AEUtil::AEException copy = e;
-    EXPECT_EQ(4, copy.code);
-    EXPECT_STREQ(e.message(), copy.what());
-
-    const AEUtil::Win32Exception w(5, "dialog/Dlg", 12, "code %u", 5u);
-    EXPECT_EQ(5u, w.code);
-    EXPECT_STREQ("dialog/Dlg(12): code 5", w.what());
-}
-
 TEST(AEExceptionTest, OverlongTextIsCutOnACharacterBoundary) {
     // 2046 ASCII bytes, then a double-byte character that straddles the 2047-byte limit.
     std::string text(2046, 'x');
@@ -80,41 +64,35 @@ TEST(MbcsTextTest, CopiesNeverSplitADoubleByteCharacter) {
     EXPECT_EQ(6u, std::strlen(buffer));
 }
 
-TEST_F(CommandGuardTest, HostCodesPassThroughAndLeaveTheMessageAlone) {
-    std::strcpy(out_.return_msg, "host text");
-    EXPECT_EQ(PF_Err_INVALID_INDEX, guardCommand(&out_, [] { return PF_Err(PF_Err_INVALID_INDEX); }));
-    EXPECT_EQ("host text", message());
-}
-
-TEST_F(CommandGuardTest, AEExceptionGivesItsCodeAndText) {
-    const PF_Err err = guardCommand(&out_, []() -> PF_Err { AE_THROW(PF_Err_OUT_OF_MEMORY, "alloc_size=%d", 64); });
-    EXPECT_EQ(PF_Err_OUT_OF_MEMORY, err);
-    EXPECT_EQ(0u, message().find(std::string(__FILE__) + "("));
-    EXPECT_NE(std::string::npos, message().find("): alloc_size=64"));
-}
-
-TEST_F(CommandGuardTest, StandardExceptionsAreInternalErrors) {
-    EXPECT_EQ(PF_Err_INTERNAL_STRUCT_DAMAGED, guardCommand(&out_, []() -> PF_Err { throw std::bad_alloc(); }));
-    EXPECT_EQ(std::bad_alloc().what(), message());
-
-    // A Windows error reaches the host as an internal error, not as its own code.
-    EXPECT_EQ(PF_Err_INTERNAL_STRUCT_DAMAGED,
-              guardCommand(&out_, []() -> PF_Err { throw AEUtil::Win32Exception(87, "f.cpp", 3, "bad"); }));
-    EXPECT_EQ("f.cpp(3): bad", message());
-}
-
-TEST_F(CommandGuardTest, BareCodesAreNamedOnASecondLine) {
-    EXPECT_EQ(516, guardCommand(&out_, []() -> PF_Err { throw 516; }));
-    EXPECT_EQ("error code = 516\nPF_Err_BAD_CALLBACK_PARAM", message());
-    EXPECT_EQ(2, guardCommand(&out_, []() -> PF_Err { throw 2; }));
-    EXPECT_EQ("error code = 2\n", message());
-    EXPECT_EQ(600, guardCommand(&out_, []() -> PF_Err { throw 600; }));
-    EXPECT_EQ("error code = 600\nunknown", message());
-}
-
-TEST_F(CommandGuardTest, AnythingElseIsAnUnknownInternalError) {
-    EXPECT_EQ(PF_Err_INTERNAL_STRUCT_DAMAGED, guardCommand(&out_, []() -> PF_Err { throw 1.5; }));
-    EXPECT_EQ(kUnknownError, message());
+// Each way a command can end: the code the host gets and the message it finds, over a message
+// already there. Host codes pass through and leave it alone; a Windows error reaches the host as
+// an internal error, not as its own code; bare codes are named on a second line.
+TEST_F(CommandGuardTest, EachWayACommandEndsGivesItsCodeAndMessage) {
+    struct Case {
+        const char* what;
+        std::function<PF_Err()> command;
+        PF_Err code;
+        std::string message;
+    };
+    const int throwLine = __LINE__ + 3;
+    const Case cases[] = {
+        {"host code", [] { return PF_Err(PF_Err_INVALID_INDEX); }, PF_Err_INVALID_INDEX, "host text"},
+        {"AEException", []() -> PF_Err { AE_THROW(PF_Err_OUT_OF_MEMORY, "alloc_size=%d", 64); }, PF_Err_OUT_OF_MEMORY,
+         std::string(__FILE__) + "(" + std::to_string(throwLine) + "): alloc_size=64"},
+        {"bad_alloc", []() -> PF_Err { throw std::bad_alloc(); }, PF_Err_INTERNAL_STRUCT_DAMAGED,
+         std::bad_alloc().what()},
+        {"Win32Exception", []() -> PF_Err { throw AEUtil::Win32Exception(87, "f.cpp", 3, "bad %u", 5u); },
+         PF_Err_INTERNAL_STRUCT_DAMAGED, "f.cpp(3): bad 5"},
+        {"named code", []() -> PF_Err { throw 516; }, 516, "error code = 516\nPF_Err_BAD_CALLBACK_PARAM"},
+        {"unnamed host code", []() -> PF_Err { throw 2; }, 2, "error code = 2\n"},
+        {"unknown code", []() -> PF_Err { throw 600; }, 600, "error code = 600\nunknown"},
+        {"anything else", []() -> PF_Err { throw 1.5; }, PF_Err_INTERNAL_STRUCT_DAMAGED, kUnknownError},
+    };
+    for (const Case& c : cases) {
+        std::strcpy(out_.return_msg, "host text");
+        EXPECT_EQ(c.code, guardCommand(&out_, c.command)) << c.what;
+        EXPECT_EQ(c.message, message()) << c.what;
+    }
 }
 
 TEST_F(CommandGuardTest, LongMessagesFitTheHostBuffer) {

@@ -282,22 +282,6 @@ TEST_F(RenderTest, DownsampledLengthsAreScaledByTheSmallerFactor) {
     EXPECT_TRUE(small.output.samePixels(full.output));
 }
 
-TEST_F(RenderTest, PreRenderAsksToKeepColourUnderZeroAlphaAndReportsTheInputArea) {
-    Image input = testPicture(PF_PixelFormat_ARGB32);
-    input.setOrigin(5, 7);
-    const FrameResult result = render(input);
-    ASSERT_EQ(PF_Err_NONE, result.err);
-    ASSERT_EQ(1u, result.layerCheckouts.size());
-    EXPECT_NE(0, result.layerCheckouts[0].request.preserve_rgb_of_zero_alpha);
-    EXPECT_EQ(1, result.pixelCheckins);
-    EXPECT_TRUE(result.preRenderDataDeleted);
-    const PF_LRect rect = result.preRender.result_rect;
-    EXPECT_EQ(5, rect.left);
-    EXPECT_EQ(7, rect.top);
-    EXPECT_EQ(5 + 48, rect.right);
-    EXPECT_EQ(7 + 32, rect.bottom);
-}
-
 // FNV-1a over the pixels, padding left out.
 std::uint64_t pixelHash(const Image& image) {
     std::uint64_t hash = 1469598103934665603ull;

@@ -53,8 +53,26 @@ TEST_F(UserDefaultsTest, NewInstanceWithoutAFileShowsTheBuiltInDefaults) {
     EXPECT_NE(0, param("Blur Amount").flags & PF_ParamFlag_START_COLLAPSED);
     EXPECT_EQ(PF_Param_GROUP_END, host().params().at(12).param_type);
     EXPECT_EQ(PF_Param_GROUP_END, host().params().at(29).param_type);
-    EXPECT_EQ(154, host().params().at(16).uu.id);
-    EXPECT_EQ(54, host().params().at(28).uu.id);
+    // Ids and names in the host's order: saved projects find their controls by id.
+    struct Control {
+        int index;
+        int id;
+        const char* name;
+    };
+    const Control controls[] = {
+        {1, 50, "Blur Type"},         {2, 51, "Blur Amount"},     {3, 52, "Blur Repeat Num"},
+        {4, 53, "Blur Aspect"},       {5, 55, "Brightness"},      {6, 100, "RGB Blur"},
+        {7, 103, "R"},                {8, 104, "G"},              {9, 105, "B"},
+        {10, 102, "Auto Alpha"},      {11, 106, "A"},             {12, 101, ""},
+        {13, 150, "Key Colors"},      {14, 152, "1 : Enable"},    {15, 153, "1 : Color"},
+        {16, 154, "1 : Color Range"}, {17, 155, "2 : Enable"},    {20, 158, "3 : Enable"},
+        {25, 163, "4 : Color Range"}, {26, 164, "Mode"},          {27, 165, "Invert"},
+        {28, 54, "Keep Division"},    {29, 151, ""},
+    };
+    for (const Control& c : controls) {
+        EXPECT_EQ(c.id, host().params().at(c.index).uu.id) << c.index;
+        EXPECT_STREQ(c.name, host().params().at(c.index).name) << c.index;
+    }
 }
 
 TEST_F(UserDefaultsTest, StoredValuesAreOfferedAndKeptInRange) {

@@ -104,6 +104,7 @@ using MaskMaker = SelectionMask (*)(PF_InData*, std::int32_t, std::int32_t, std:
 template <class Pixel, std::size_t Variants>
 void compareBlurWithBaseline(vmhost::Host& host, const RandomBlur& blur, std::mt19937& random, MaskMaker makeMask,
                              const std::array<BlurVariant<Pixel>, Variants>& variants) {
+    const auto bound = host.bindCurrentThread();
     BlurScene<Pixel> scene(blur.width, blur.height, blur.area);
     fillRandom(scene.source, random, blur.transparentShare);
     scene.mask = makeMask(&host.inData(), blur.area.right - blur.area.left, blur.area.bottom - blur.area.top, random);
@@ -131,7 +132,9 @@ void compareWithBaseline(const std::vector<std::unique_ptr<vmhost::Host>>& hosts
     }
 }
 
-// Hosts with 1, 2 and 7 workers, so that bands of every size and emptiness come up.
+// Hosts with 1, 2 and 7 workers, so that bands of every size and emptiness come up. The blur's
+// callbacks reach the host bound to the calling thread (the last one made, unless a case binds
+// the one it picked).
 std::vector<std::unique_ptr<vmhost::Host>> hostsWithEveryWorkerCount() {
     std::vector<std::unique_ptr<vmhost::Host>> hosts;
     for (int workers : {1, 2, 7}) hosts.push_back(std::make_unique<vmhost::Host>(hostWithWorkers(workers)));
@@ -152,8 +155,9 @@ TEST(DifferentialBlurTest, SparseSelectionsAgreeWithTheFirstBlur) {
 }
 
 // 16-bit frames wide enough that the bands of the keep-division box pass down the columns
-// (eight to a worker) hold whole eights of columns and some beyond, which go by vectors where
-// the processor has them.
+// (one to a worker: odd widths and starts with 2 and 7 workers) hold whole eights of columns and
+// some beyond, which go by vectors where the processor has them. Windows of up to 63 values
+// divide by float reciprocals, longer ones by double.
 TEST(DifferentialBlurTest, WideKeepDivisionBoxFramesAgreeWithTheFirstBlur) {
     struct WideBlur {
         A_long width, height;
@@ -163,13 +167,15 @@ TEST(DifferentialBlurTest, WideKeepDivisionBoxFramesAgreeWithTheFirstBlur) {
     const WideBlur blurs[] = {
         {301, 1, {16, 1, 6, 16}, 3},      // one row
         {257, 45, {16, 1, 6, 16}, 3},     // the key frame's defaults
+        {200, 2, {2, 3, 1, 2}, 1},        // two rows
         {180, 60, {1, 1, 1, 1}, 1},       // windows of one pixel
         {203, 70, {2, 2, 2, 2}, 2},       // windows reaching one row
+        {190, 60, {5, 2, 9, 3}, 1},       // four reaches
+        {150, 140, {32, 32, 1, 32}, 1},   // windows of 63 values
         {160, 90, {33, 1, 33, 2.5}, 1},   // windows of more than 63 values
         {131, 150, {200, 91, 3, 1}, 1},   // reaches past the runs and the frame
     };
-    std::vector<std::unique_ptr<vmhost::Host>> hosts;
-    for (int workers : {1, 2}) hosts.push_back(std::make_unique<vmhost::Host>(hostWithWorkers(workers)));
+    const auto hosts = hostsWithEveryWorkerCount();
     const std::array<BlurVariant<PF_Pixel16>, 1> keepDivisionBox = {
         {{"boxBlurKeepDivision", &boxBlurKeepDivision<PF_Pixel16>, KernelKind::Box, true}}};
     std::mt19937 random(44);
@@ -289,6 +295,7 @@ TestWorld<Pixel> blurredTheFirstWay(vmhost::Host& host, const TestWorld<Pixel>& 
 template <class Pixel>
 void checkStreamOn(vmhost::Host& host, TestWorld<Pixel>& source, const RandomBlur& blur, StreamKernel kernel,
                    std::mt19937& random, const std::string& picture = {}) {
+    const auto bound = host.bindCurrentThread();
     if (!canStreamBlur<Pixel>(kernel, blur.area, blur.aspect, blur.radii, blur.repeatCount)) return;
     const TestWorld<Pixel> expected = blurredTheFirstWay(host, source, blur, kernel);
     TestWorld<Pixel> actual(blur.width, blur.height);
@@ -523,6 +530,7 @@ TEST(DifferentialBlurTest, TheRowStreamAgreesWhenEveryChannelHasTheSameWindows) 
 TEST(DifferentialBlurTest, AFlatTransparentFrameDoesNotCount) {
     const auto hosts = hostsWithEveryWorkerCount();
     for (const auto& host : hosts) {
+        const auto bound = host->bindCurrentThread();
         TestWorld<PF_Pixel8> source(90, 40), destination(90, 40);
         for (A_long y = 0; y < 40; ++y) {
             for (A_long x = 0; x < 90; ++x) source.at(x, y) = PF_Pixel8{0, 10, 20, 30};
@@ -543,6 +551,7 @@ void compareMaskedStreamWithBaseline(const std::vector<std::unique_ptr<vmhost::H
     for (int k = 0; k < cases; ++k) {
         const RandomBlur blur = randomBlur(random);
         vmhost::Host& host = *hosts[static_cast<std::size_t>(k) % hosts.size()];
+        const auto bound = host.bindCurrentThread();
         if (!canStreamMaskedBlur<Pixel>(StreamKernel::Box, blur.area, blur.aspect, blur.radii, blur.repeatCount)) {
             continue;
         }

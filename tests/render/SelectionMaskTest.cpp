@@ -1,5 +1,5 @@
-// The selection mask's flags, the band rule, and progress reporting. The mask's layout in its
-// host block is held by the differential blur test, whose masks carry row and column flags.
+// The selection mask's flags, the workers' chunks, and progress reporting. The mask's layout in its
+// host block, and the bands the workers split lines into, are held by the differential blur test.
 #include "render/PixelTask.h"
 #include "render/ProgressMeter.h"
 #include "tests/render/RenderTestSupport.h"
@@ -38,29 +38,6 @@ TEST(SelectionMaskTest, FillInvertFlagsAndCount) {
     EXPECT_EQ(std::vector<int>(3, 0), bytes(mask.rowFlags, 3)) << "nothing selected, no flag set";
     EXPECT_EQ(0, countSelected(mask));
     EXPECT_EQ(std::vector<int>(5, 0), bytes(mask.columnFlags, 5));
-}
-
-TEST(PixelTaskTest, BandsSplitTheLinesExactlyOnce) {
-    auto bands = [](std::int32_t extent, std::int32_t n) {
-        std::vector<std::pair<int, int>> result;
-        for (std::int32_t i = 0; i < n; ++i)
-            result.push_back({rowBand(i, n, extent).first, rowBand(i, n, extent).count});
-        return result;
-    };
-    EXPECT_EQ((std::vector<std::pair<int, int>>{{0, 3}, {3, 3}, {6, 2}, {8, 2}}), bands(10, 4));
-    EXPECT_EQ((std::vector<std::pair<int, int>>{{0, 1}, {1, 1}, {2, 1}, {3, 0}}), bands(3, 4));
-    for (std::int32_t extent : {0, 1, 7, 64, 2161}) {
-        for (std::int32_t n : {1, 2, 3, 7, 16, 100}) {
-            std::int32_t next = 0;
-            for (const auto& band : bands(extent, n)) {
-                if (band.second > 0) {
-                    EXPECT_EQ(next, band.first) << extent << " lines in " << n << " bands";
-                }
-                next += band.second;
-            }
-            EXPECT_EQ(extent, next) << extent << " lines in " << n << " bands";
-        }
-    }
 }
 
 // Chunks taken by the workers in turn: each exactly once, all told the same count, whatever

@@ -162,6 +162,8 @@ protected:
     template <class Pixel>
     PF_Err smoothLent(vmhost::Host& host, PF_Err (*smooth)(const EdgeSmoothSettings&), Picture<Pixel>& in,
                       Picture<Pixel>& out, EdgeSmoothSettings settings) {
+        // The pass's callbacks reach the host bound to this thread, else the last one made.
+        const auto bound = host.bindCurrentThread();
         vmhost::WorldStore::Loan source(host.context().worlds(), in.world(), EdgeSmoothDepth<Pixel>::kPixelFormat);
         vmhost::WorldStore::Loan destination(host.context().worlds(), out.world(),
                                              EdgeSmoothDepth<Pixel>::kPixelFormat);

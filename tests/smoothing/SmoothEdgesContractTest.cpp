@@ -1,13 +1,58 @@
 // What smoothEdges promises its caller: refusals that touch nothing, the plain copy at strength
 // 0, and the host's failures passed on with nothing left behind.
-#include "SmoothingFixture.h"
-
+#include "Picture.h"
+#include "host/Host.h"
+#include "render/EdgeSmoothDepth.h"
+#include "render/EdgeSmoothing.h"
 #include "render/RenderParams.h"
 
+#include <gtest/gtest.h>
+
+#include <cstring>
 #include <string>
 #include <vector>
 
 namespace {
+
+class SmoothingTest : public ::testing::Test {
+protected:
+    // What the destination holds before the pass, so that a missing copy shows.
+    template <class Pixel>
+    static Pixel stalePixel() {
+        Pixel p;
+        std::memset(&p, 0x5A, sizeof p);
+        return p;
+    }
+
+    template <class Pixel>
+    EdgeSmoothSettings settingsFor(Picture<Pixel>& in, Picture<Pixel>& out) {
+        EdgeSmoothSettings settings;
+        setEdgeSmoothDefaults(settings);
+        settings.inData = &host.inData();
+        settings.pixelFormat = EdgeSmoothDepth<Pixel>::kPixelFormat;
+        settings.source = &in.world();
+        settings.destination = &out.world();
+        return settings;
+    }
+
+    // The host's own worlds may be copied; a test's pictures are lent to it for the call.
+    template <class Pixel>
+    PF_Err smoothLent(Picture<Pixel>& in, Picture<Pixel>& out, const EdgeSmoothSettings& settings) {
+        vmhost::WorldStore::Loan source(worlds(), in.world(), EdgeSmoothDepth<Pixel>::kPixelFormat);
+        vmhost::WorldStore::Loan destination(worlds(), out.world(), EdgeSmoothDepth<Pixel>::kPixelFormat);
+        return smoothEdges(settings);
+    }
+
+    void expectNothingHeld() {
+        EXPECT_EQ(0, worlds().outstanding()) << "the flag map goes back to the host";
+        EXPECT_EQ(0, worlds().misuses());
+        EXPECT_EQ(0, host.suites().heldTotal()) << host.suites().describeHeld();
+    }
+
+    vmhost::WorldStore& worlds() { return host.context().worlds(); }
+
+    vmhost::Host host{vmhost::HostConfig::checking()};
+};
 
 TEST_F(SmoothingTest, RefusalsLeaveBothWorldsUntouched) {
     struct Case {
@@ -44,10 +89,17 @@ TEST_F(SmoothingTest, RefusalsLeaveBothWorldsUntouched) {
 // differential test's one-colour frames, degenerate sizes and near colours.)
 TEST_F(SmoothingTest, StrengthZeroIsThePlainCopy) {
     Picture<PF_Pixel8> edges({"KWKW", "WKWK"});
-    const long long mapsBefore = worlds().creations();
-    EXPECT_TRUE(smoothed(edges, [](EdgeSmoothSettings& s) { s.strength = 0; }).samePixels(edges));
-    EXPECT_EQ(mapsBefore, worlds().creations());
+    const Picture<PF_Pixel8> original(edges);
+    Picture<PF_Pixel8> out(4, 2, stalePixel<PF_Pixel8>(), Picture<PF_Pixel8>::kDestinationPadding);
+    EdgeSmoothSettings settings = settingsFor(edges, out);
+    settings.strength = 0;
+    EXPECT_EQ(PF_Err_NONE, smoothLent(edges, out, settings));
+    EXPECT_TRUE(out.samePixels(edges));
+    EXPECT_TRUE(edges.samePixels(original)) << "the source is never written";
+    EXPECT_TRUE(out.paddingIntact()) << "nothing is written past a row's pixels";
+    EXPECT_EQ(0, worlds().creations());
     EXPECT_EQ(0, host.context().worldCopies().highQualityCopies()) << "always the plain copy";
+    expectNothingHeld();
 }
 
 TEST_F(SmoothingTest, HostFailuresArePassedOnWithNothingLeftBehind) {
