@@ -17,6 +17,10 @@
 // With small windows on integer frames, bands go in tiles: a tile whose source, with every
 // column and row its windows reach, holds one value gets that value (a mean of equal values is
 // the value, exactly), and the others stream with the pixels they reach.
+//
+// Likewise a channel that holds one value over every row a band reads (the alpha of an opaque
+// frame) goes through as it is, without its passes (OneValueChannels.h); the band takes every
+// pass again from its first unwritten row where a row it reads holds another value.
 
 #include "hostapi/HostApi.h"
 #include "render/BlurPlan.h"
